@@ -1,0 +1,12 @@
+#pragma once
+// Consistency checks of the whole calculator state, for tests and fuzzing.
+#include <string>
+
+#include "app/application.h"
+
+namespace calc {
+
+// An empty text when the state is consistent, otherwise what is wrong.
+std::string CheckInvariants(const Application& app);
+
+}  // namespace calc

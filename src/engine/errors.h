@@ -1,0 +1,40 @@
+#pragma once
+// Run-time errors of the calculator. Any arithmetic or conversion failure below a
+// key handler is thrown as a RuntimeError; the key handler's error trap turns it
+// into the error text on the display and locks the keypad.
+#include <stdexcept>
+#include <string>
+
+namespace calc {
+
+enum class ErrorKind {
+    DivisionByZero,
+    Overflow,
+    InvalidArgument,
+    TypeMismatch,
+    InvalidPosition,
+    OutOfMemory,
+};
+
+// The description text shown on the display between the error prefix and suffix.
+const char* Description(ErrorKind kind);
+
+class RuntimeError : public std::runtime_error {
+public:
+    explicit RuntimeError(ErrorKind kind) : std::runtime_error(Description(kind)), kind_(kind) {}
+    ErrorKind kind() const { return kind_; }
+    std::string description() const { return Description(kind_); }
+
+private:
+    ErrorKind kind_;
+};
+
+[[noreturn]] void Raise(ErrorKind kind);
+
+// The whole display text for an error: "运行错误：" + description + "，请按复位键'C'".
+std::string ErrorDisplayText(const std::string& description);
+
+inline constexpr const char* kErrorPrefix = "运行错误：";
+inline constexpr const char* kErrorSuffix = "，请按复位键'C'";
+
+}  // namespace calc

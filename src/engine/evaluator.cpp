@@ -1,0 +1,125 @@
+#include "engine/evaluator.h"
+
+#include <cmath>
+#include <limits>
+
+#include "engine/errors.h"
+#include "engine/stack.h"
+
+namespace calc {
+
+namespace {
+
+// Judge's answer from the operators present among the pending tokens.
+bool JudgeFromCounts(std::size_t addSub, std::size_t mulDiv, const Value& cmp) {
+    switch (OperatorLevel(cmp)) {
+        case 1: return true;
+        case 2: return addSub == 0;
+        case 3: return addSub == 0 && mulDiv == 0;
+        default: return false;
+    }
+}
+
+// L(v): the leading number of v's text form (a double passes through its display form,
+// so computed intermediate results enter the next operation with 15 digits).
+double L(const Value& v) { return LeadingNumber(v); }
+
+// LD(v): v as a double, written with 15 significant digits and read back.
+double LD(const Value& v) { return LeadingNumber(std::string_view(DisplayForm(ToDouble(v)))); }
+
+}  // namespace
+
+bool Judge(const TokenList& col, const Value& cmp) {
+    return JudgeRange(col, 1, col.Count(), cmp);
+}
+
+bool JudgeRange(const TokenList& list, std::size_t from, std::size_t to, const Value& cmp) {
+    return JudgeFromCounts(list.OperatorsIn(from, to, 1), list.OperatorsIn(from, to, 2), cmp);
+}
+
+std::int32_t RoundToInt32(double v) {
+    double r = std::nearbyint(v);  // default rounding mode: halves to even
+    if (!(r >= -2147483648.0 && r <= 2147483647.0)) Raise(ErrorKind::Overflow);
+    return static_cast<std::int32_t>(r);
+}
+
+double Power(double a, double b) {
+    if (a < 0 && b != std::floor(b)) Raise(ErrorKind::InvalidArgument);
+    if (a == 0 && b < 0) Raise(ErrorKind::DivisionByZero);
+    double r = std::pow(a, b);
+    if (std::isnan(r)) Raise(ErrorKind::InvalidArgument);
+    return CheckFinite(r);
+}
+
+double Calculate(const TokenList& col1, std::int16_t& check1) {
+    // Phase 1: infix to postfix.
+    Stack operators;
+    std::vector<Value> postfix;
+    postfix.reserve(col1.Count());
+    auto moveTop = [&] { postfix.push_back(operators.Ptop()); };
+    for (const Value& item : col1) {
+        if (IsNumeric(item)) {
+            postfix.push_back(item);
+            continue;
+        }
+        switch (OperatorLevel(item)) {
+            case 1:
+                while (!operators.Sempty()) moveTop();
+                operators.Push(item);
+                break;
+            case 2:
+                while (!operators.Sempty() && OperatorLevel(operators.Top()) >= 2) moveTop();
+                operators.Push(item);
+                break;
+            case 3:
+                while (!operators.Sempty() && OperatorLevel(operators.Top()) == 3) moveTop();
+                operators.Push(item);
+                break;
+            default:
+                break;  // "(" and anything else is skipped
+        }
+    }
+    while (!operators.Sempty()) moveTop();
+
+    // Phase 2: computing.
+    Stack values;
+    for (const Value& item : postfix) {
+        const int level = OperatorLevel(item);
+        if (level == 0) {
+            values.Push(item);
+            continue;
+        }
+        const Value x = values.Ptop();
+        const Value w = values.Ptop();
+        const char op = item.AsText()[0];
+        switch (op) {
+            case '+': values.Push(Value(CheckedAdd(L(w), L(x)))); break;
+            case '-': values.Push(Value(CheckedSub(L(w), LD(x)))); break;
+            case '*': values.Push(Value(CheckedMul(L(w), L(x)))); break;
+            case '/': values.Push(Value(CheckedDiv(L(w), LD(x)))); break;
+            case 'y':
+            case 'Y': {
+                const double a = L(w);
+                const double b = LD(x);
+                if (check1 == 1) {
+                    values.Push(Value(Power(a, CheckedDiv(1.0, b))));
+                    check1 = 0;
+                } else {
+                    values.Push(Value(Power(a, b)));
+                }
+                break;
+            }
+            case '%': {
+                const std::int32_t ra = RoundToInt32(L(w));
+                const std::int32_t rb = RoundToInt32(LD(x));
+                if (rb == 0) Raise(ErrorKind::DivisionByZero);
+                if (ra == std::numeric_limits<std::int32_t>::min() && rb == -1) Raise(ErrorKind::Overflow);
+                values.Push(Value(static_cast<std::int32_t>(ra % rb)));
+                break;
+            }
+        }
+    }
+    return ToDouble(values.Ptop());
+}
+
+}  // namespace calc

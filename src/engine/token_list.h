@@ -1,0 +1,95 @@
+#pragma once
+// A 1-based ordered list of Values: the expression list of the scientific window,
+// the paste list, and the temporary lists of the key handlers.
+//
+// Besides the items the list keeps, per position, what the key handlers would
+// otherwise find by walking the open group (the tokens after the last "("): where
+// the last "(" stands, how many operators of each precedence class lie before a
+// position, and where the open group's first run of adjacent numbers starts. The
+// items change almost only at the end, so keeping this up to date costs O(1) per
+// append or removal of the last item, and every question about the open group is
+// answered without a walk, however long the expression.
+#include <cstddef>
+#include <vector>
+
+#include "engine/value.h"
+
+namespace calc {
+
+// Precedence class of a token: 0 not an operator, 1 "+" "-", 2 "*" "/" "%", 3 "y" "Y".
+int OperatorLevel(const Value& v);
+bool IsOperatorToken(const Value& v);
+
+class TokenList {
+public:
+    TokenList() = default;
+
+    std::size_t Count() const { return items_.size(); }
+    bool Empty() const { return items_.empty(); }
+
+    // Item at 1-based position i; raises the invalid-position error out of range.
+    const Value& Item(std::size_t i) const;
+    const Value& Last() const { return Item(Count()); }
+
+    void Add(Value v);
+    // Removes the item at 1-based position i; raises the invalid-position error out of range.
+    void Remove(std::size_t i);
+    void RemoveLast() { Remove(Count()); }
+    void Clear();
+
+    // Numeric test of the item at position i, cached when the item was added.
+    bool IsNumberAt(std::size_t i) const { return meta_.at(i - 1).number; }
+
+    // 1-based position of the last "(" (0 when there is none).
+    std::size_t LastParen() const { return items_.empty() ? 0 : meta_.back().lastParen; }
+
+    // How many operator tokens of precedence class `level` stand at positions from..to.
+    std::size_t OperatorsIn(std::size_t from, std::size_t to, int level) const;
+
+    // Position of the second item of the first pair of adjacent numbers after the last
+    // "(" (0 when the open group has none).
+    std::size_t FirstAdjacentNumbers() const { return items_.empty() ? 0 : meta_.back().firstPair; }
+
+    std::size_t ParenCount() const { return items_.empty() ? 0 : meta_.back().parens; }
+
+    const std::vector<Value>& Items() const { return items_; }
+    std::vector<Value>::const_iterator begin() const { return items_.begin(); }
+    std::vector<Value>::const_iterator end() const { return items_.end(); }
+
+    // A new list holding the items at positions from..to (empty when from > to).
+    TokenList Slice(std::size_t from, std::size_t to) const;
+
+private:
+    struct Meta {
+        bool number = false;
+        std::size_t lastParen = 0;   // last "(" at or before this position
+        std::size_t parens = 0;      // "(" tokens at or before this position
+        std::size_t firstPair = 0;   // first adjacent-number pair of this position's group
+        std::size_t ops[3] = {0, 0, 0};  // operators of each class at or before this position
+    };
+    void PushMeta(const Value& v);
+
+    std::vector<Value> items_;
+    std::vector<Meta> meta_;
+};
+
+// Empties a list, removing its items last first.
+void ClearCollection(TokenList& list);
+
+// The routines that reshape the scientific expression list.
+
+// 1-based position of the last "(" in `list`, or 0.
+std::size_t Searchii(const TokenList& list);
+
+// Records an operator key (11 "+", 12 "-", 13 "*", 14 "/", 18 "y", 35 "%"): a zero
+// operand (the 16-bit integer 0) goes first when the list is empty or ends with "(",
+// and a trailing operator is replaced. Other indexes append nothing.
+void AddOperator(TokenList& list, int index);
+
+// Of each run of adjacent numbers after the last "(", keeps only the last.
+void CollapseNumbers(TokenList& list);
+
+// Replaces everything from position `start` onwards by the items of `tail`.
+void ReplaceTail(TokenList& list, std::size_t start, const TokenList& tail);
+
+}  // namespace calc

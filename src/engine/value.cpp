@@ -1,0 +1,176 @@
+#include "engine/value.h"
+
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <locale.h>
+
+#include "engine/errors.h"
+
+namespace calc {
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Length of the number at the start of `s` (after blanks were skipped by the caller):
+// sign, digits with at most one point, and an exponent when digits follow it.
+// `digits` tells whether the mantissa had at least one digit.
+std::size_t ScanNumber(std::string_view s, bool& digits) {
+    std::size_t i = 0;
+    digits = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    bool point = false;
+    for (; i < s.size(); ++i) {
+        if (IsDigit(s[i])) {
+            digits = true;
+        } else if (s[i] == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (digits && i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+        if (j < s.size() && IsDigit(s[j])) {
+            while (j < s.size() && IsDigit(s[j])) ++j;
+            i = j;
+        }
+    }
+    return i;
+}
+
+locale_t CLocale() {
+    static locale_t loc = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+    return loc;
+}
+
+// Reads a text already known to be a well-formed decimal number.
+double ParseDecimal(std::string_view number) {
+    std::string copy(number);
+    char* end = nullptr;
+    double v = strtod_l(copy.c_str(), &end, CLocale());
+    if (std::isinf(v)) Raise(ErrorKind::Overflow);
+    return v;
+}
+
+}  // namespace
+
+std::string DisplayForm(double v) {
+    if (v == 0 || !std::isfinite(v)) return "0";  // negative zero too; non-finite never reaches here
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
+    std::string_view s(buf, static_cast<std::size_t>(res.ptr - buf));
+    bool negative = false;
+    if (s.front() == '-') {
+        negative = true;
+        s.remove_prefix(1);
+    }
+    // s is "d.dddddddddddddde±XX"
+    std::size_t epos = s.find('e');
+    std::string digits;
+    digits += s[0];
+    digits += s.substr(2, epos - 2);
+    int exponent = 0;
+    std::from_chars(s.data() + epos + 1 + (s[epos + 1] == '+'), s.data() + s.size(), exponent);
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+
+    std::string out;
+    if (negative) out += '-';
+    if (exponent >= 15 || exponent < -4) {
+        out += digits[0];
+        if (digits.size() > 1) {
+            out += '.';
+            out.append(digits, 1, std::string::npos);
+        }
+        out += 'E';
+        out += exponent < 0 ? '-' : '+';
+        int e = std::abs(exponent);
+        if (e < 10) out += '0';
+        out += std::to_string(e);
+    } else if (exponent >= 0) {
+        std::size_t intDigits = static_cast<std::size_t>(exponent) + 1;
+        if (digits.size() <= intDigits) {
+            out += digits;
+            out.append(intDigits - digits.size(), '0');
+        } else {
+            out.append(digits, 0, intDigits);
+            out += '.';
+            out.append(digits, intDigits, std::string::npos);
+        }
+    } else {
+        out += "0.";
+        out.append(static_cast<std::size_t>(-exponent - 1), '0');
+        out += digits;
+    }
+    return out;
+}
+
+std::string TextForm(const Value& v) {
+    if (v.IsText()) return v.AsText();
+    if (v.IsInt16()) return std::to_string(v.AsInt16());
+    if (v.IsInt32()) return std::to_string(v.AsInt32());
+    if (v.IsDouble()) return DisplayForm(v.AsDouble());
+    return {};
+}
+
+double LeadingNumber(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) ++i;
+    text.remove_prefix(i);
+    bool digits = false;
+    std::size_t len = ScanNumber(text, digits);
+    if (!digits) return 0;
+    return ParseDecimal(text.substr(0, len));
+}
+
+double LeadingNumber(const Value& v) {
+    if (v.IsText()) return LeadingNumber(std::string_view(v.AsText()));
+    if (v.IsEmpty()) return 0;
+    return LeadingNumber(std::string_view(TextForm(v)));
+}
+
+bool IsNumericText(std::string_view text) {
+    std::size_t b = 0;
+    while (b < text.size() && IsBlank(text[b])) ++b;
+    std::size_t e = text.size();
+    while (e > b && IsBlank(text[e - 1])) --e;
+    std::string_view core = text.substr(b, e - b);
+    bool digits = false;
+    std::size_t len = ScanNumber(core, digits);
+    return digits && len == core.size();
+}
+
+bool IsNumeric(const Value& v) {
+    if (v.IsNumberType()) return true;
+    if (v.IsText()) return IsNumericText(v.AsText());
+    return false;
+}
+
+double ToDouble(const Value& v) {
+    if (v.IsDouble()) return v.AsDouble();
+    if (v.IsInt16()) return v.AsInt16();
+    if (v.IsInt32()) return v.AsInt32();
+    if (v.IsEmpty()) return 0;
+    if (!IsNumericText(v.AsText())) Raise(ErrorKind::TypeMismatch);
+    return LeadingNumber(std::string_view(v.AsText()));
+}
+
+double CheckFinite(double r) {
+    if (!std::isfinite(r)) Raise(ErrorKind::Overflow);
+    return r;
+}
+
+double CheckedAdd(double a, double b) { return CheckFinite(a + b); }
+double CheckedSub(double a, double b) { return CheckFinite(a - b); }
+double CheckedMul(double a, double b) { return CheckFinite(a * b); }
+
+double CheckedDiv(double a, double b) {
+    if (b == 0) Raise(a == 0 || std::isnan(a) ? ErrorKind::Overflow : ErrorKind::DivisionByZero);
+    return CheckFinite(a / b);
+}
+
+}  // namespace calc

@@ -1,0 +1,39 @@
+#pragma once
+// What a scenario can do to the calculator and read from it. The headless driver
+// works on the core directly; the GUI driver clicks the real Qt windows.
+#include <string>
+
+#include "app/keypads.h"
+
+namespace calc::script {
+
+struct Snapshot {
+    std::string display;
+    std::string memory;  // the memory indicator of the open window
+    std::string paren;   // scientific only
+    std::string inv;     // "0"/"1" in the scientific window, "" in the standard one
+    std::string hyp;
+    bool locked = false;
+    std::string tokens;  // the expression list in scenario notation (scientific only)
+};
+
+class Driver {
+public:
+    virtual ~Driver() = default;
+    // A fresh program start: the standard window open, both memories 0.
+    virtual void Start() = 0;
+    virtual WindowKind Current() = 0;
+    virtual void ShowWindow(WindowKind window) = 0;
+    // Clicks the key with this caption in the open window ("Inv"/"Hyp" toggle the
+    // check boxes of the scientific window). False when there is no such key.
+    virtual bool Press(const std::string& caption) = 0;
+    // Raises the open window's button-array click with any index.
+    virtual void Click(int index) = 0;
+    virtual void Paste(const std::string& text) = 0;
+    virtual void Copy() = 0;
+    virtual std::string Clipboard() = 0;
+    virtual long Beeps() = 0;  // alert sounds since Start
+    virtual Snapshot Read() = 0;
+};
+
+}  // namespace calc::script

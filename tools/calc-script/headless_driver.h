@@ -1,0 +1,35 @@
+#pragma once
+// Runs scenarios against the core's application object with an in-memory clipboard.
+#include <memory>
+
+#include "app/application.h"
+#include "driver.h"
+
+namespace calc::script {
+
+class HeadlessDriver : public Driver {
+public:
+    HeadlessDriver() { Start(); }
+    void Start() override;
+    WindowKind Current() override { return app_->Current(); }
+    void ShowWindow(WindowKind window) override { app_->ShowWindow(window); }
+    bool Press(const std::string& caption) override;
+    void Click(int index) override { app_->Click(index); }
+    void Paste(const std::string& text) override;
+    void Copy() override { app_->mnuCopy_Click(); }
+    std::string Clipboard() override { return platform_->clipboard; }
+    long Beeps() override { return platform_->beeps; }
+    Snapshot Read() override;
+
+    Application& app() { return *app_; }
+
+private:
+    std::unique_ptr<MemoryPlatform> platform_;
+    std::unique_ptr<Application> app_;
+};
+
+// The snapshot of a core application (shared with the GUI driver, which reads the
+// state that the widgets do not show from the core).
+Snapshot ReadCore(Application& app);
+
+}  // namespace calc::script

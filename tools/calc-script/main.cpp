@@ -1,0 +1,51 @@
+// calc-script: runs scenario files (key presses, pastes and expectations) against
+// the calculator, headless or, with --gui, against the real windows.
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "headless_driver.h"
+#include "scenario.h"
+
+#ifdef CALC_SCRIPT_GUI
+#include "gui_driver.h"
+#endif
+
+namespace {
+
+int Usage() {
+    std::cerr << "usage: calc-script [--gui] [--check FILE...]\n"
+                 "  --check FILE...  run scenario files, print PASS/FAIL per file and a summary\n"
+                 "  --gui            run against the real Qt windows (offscreen works)\n"
+                 "  without --check  read commands from standard input, print the state after each\n";
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool gui = false;
+    bool check = false;
+    std::vector<std::string> files;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--gui") == 0) gui = true;
+        else if (std::strcmp(argv[i], "--check") == 0) check = true;
+        else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) return Usage(), 0;
+        else if (check) files.emplace_back(argv[i]);
+        else return Usage();
+    }
+    if (check && files.empty()) return Usage();
+
+    if (gui) {
+#ifdef CALC_SCRIPT_GUI
+        return calc::script::RunGui(argc, argv, check, files);
+#else
+        std::cerr << "calc-script: built without the Qt windows; --gui is not available\n";
+        return 2;
+#endif
+    }
+    calc::script::HeadlessDriver driver;
+    if (check) return calc::script::CheckFiles(driver, files, std::cout);
+    return calc::script::Interactive(driver, std::cin, std::cout);
+}
