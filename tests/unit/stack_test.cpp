@@ -1,1 +1,53 @@
+#include "engine/stack.h"
+
 #include <gtest/gtest.h>
+
+#include "engine/errors.h"
+
+namespace calc {
+namespace {
+
+TEST(Stack, EmptyStackAnswersWithoutFailing) {
+    Stack s;
+    EXPECT_TRUE(s.Sempty());
+    EXPECT_EQ(s.Count(), 0);
+    EXPECT_TRUE(s.Top().IsEmpty());
+    EXPECT_TRUE(s.Ptop().IsEmpty());
+    EXPECT_FALSE(s.Pop());
+    EXPECT_EQ(s.Count(), 0);  // never negative
+}
+
+TEST(Stack, LastInFirstOutWithCopies) {
+    Stack s;
+    s.Push(Value("3"));
+    s.Push(Value("+"));
+    EXPECT_EQ(s.Top(), Value("+"));
+    EXPECT_EQ(s.Count(), 2);
+    EXPECT_EQ(s.Ptop(), Value("+"));
+    EXPECT_EQ(s.Count(), 1);
+    EXPECT_EQ(s.Top(), Value("3"));
+    s.Push(Value(0.1));
+    EXPECT_TRUE(s.Top().IsDouble());  // no conversion to text inside the stack
+    EXPECT_EQ(s.Top().AsDouble(), 0.1);
+    EXPECT_TRUE(s.Pop());
+    EXPECT_TRUE(s.Pop());
+    EXPECT_FALSE(s.Pop());
+    EXPECT_TRUE(s.Sempty());
+}
+
+TEST(Stack, HoldsExactly32767Items) {
+    Stack s;
+    for (int i = 0; i < 32767; ++i) s.Push(Value(std::int32_t{i}));
+    EXPECT_EQ(s.Count(), 32767);
+    try {
+        s.Push(Value("x"));
+        ADD_FAILURE() << "the 32768th push must fail";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.kind(), ErrorKind::Overflow);
+    }
+    EXPECT_EQ(s.Count(), 32767);
+    EXPECT_EQ(s.Top(), Value(std::int32_t{32766}));  // nothing was stored
+}
+
+}  // namespace
+}  // namespace calc
