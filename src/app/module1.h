@@ -20,7 +20,7 @@ struct Module1 {
     std::int16_t intPendingOp = 0;  // 1 +, 2 -, 3 *, 4 /; -1 none
 
     // The paste tokens and the scientific expression.
-    TokenList colPaste;
+    TokenList colPaste{TokenList::Tracking::None};  // only ever read in order
     TokenList colExpr;
 
     // Scientific window.

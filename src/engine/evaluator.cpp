@@ -52,47 +52,55 @@ double Power(double a, double b) {
 }
 
 double Calculate(const TokenList& col1, std::int16_t& check1) {
-    // Phase 1: infix to postfix.
+    return CalculateRange(col1, 1, col1.Count(), check1);
+}
+
+double CalculateRange(const TokenList& list, std::size_t from, std::size_t to, std::int16_t& check1) {
+    // Phase 1: infix to postfix. Every postfix entry is an item of the list, so the
+    // postfix order is kept as positions rather than copies.
     Stack operators;
-    std::vector<Value> postfix;
-    postfix.reserve(col1.Count());
-    auto moveTop = [&] { postfix.push_back(operators.Ptop()); };
-    for (const Value& item : col1) {
-        if (IsNumeric(item)) {
-            postfix.push_back(item);
+    std::vector<std::uint32_t> postfix;
+    if (to >= from) postfix.reserve(to - from + 1);
+    auto moveTop = [&] {
+        postfix.push_back(static_cast<std::uint32_t>(operators.Top().AsInt32()));
+        operators.Pop();
+    };
+    for (std::size_t i = from; i <= to; ++i) {
+        if (list.IsNumberAt(i)) {
+            postfix.push_back(static_cast<std::uint32_t>(i));
             continue;
         }
-        switch (OperatorLevel(item)) {
+        const int level = OperatorLevel(list.Item(i));
+        // The operator stack holds the positions of the operator tokens.
+        auto topLevel = [&] { return OperatorLevel(list.Item(static_cast<std::size_t>(operators.Top().AsInt32()))); };
+        switch (level) {
             case 1:
                 while (!operators.Sempty()) moveTop();
-                operators.Push(item);
                 break;
             case 2:
-                while (!operators.Sempty() && OperatorLevel(operators.Top()) >= 2) moveTop();
-                operators.Push(item);
+                while (!operators.Sempty() && topLevel() >= 2) moveTop();
                 break;
             case 3:
-                while (!operators.Sempty() && OperatorLevel(operators.Top()) == 3) moveTop();
-                operators.Push(item);
+                while (!operators.Sempty() && topLevel() == 3) moveTop();
                 break;
             default:
-                break;  // "(" and anything else is skipped
+                continue;  // "(" and anything else is skipped
         }
+        operators.Push(Value(static_cast<std::int32_t>(i)));
     }
     while (!operators.Sempty()) moveTop();
 
     // Phase 2: computing.
     Stack values;
-    for (const Value& item : postfix) {
-        const int level = OperatorLevel(item);
-        if (level == 0) {
+    for (std::uint32_t position : postfix) {
+        const Value& item = list.Item(position);
+        if (list.IsNumberAt(position)) {
             values.Push(item);
             continue;
         }
         const Value x = values.Ptop();
         const Value w = values.Ptop();
-        const char op = item.AsText()[0];
-        switch (op) {
+        switch (item.AsText()[0]) {
             case '+': values.Push(Value(CheckedAdd(L(w), L(x)))); break;
             case '-': values.Push(Value(CheckedSub(L(w), LD(x)))); break;
             case '*': values.Push(Value(CheckedMul(L(w), L(x)))); break;

@@ -18,6 +18,8 @@ bool JudgeRange(const TokenList& list, std::size_t from, std::size_t to, const V
 // above "+" "-", all left-associative). `check1` is the "Inv" box (1 ticked, 0 clear):
 // with it ticked the first power applied becomes a root and clears the box.
 double Calculate(const TokenList& col1, std::int16_t& check1);
+// The same for the items at positions from..to of `list`, without a copy.
+double CalculateRange(const TokenList& list, std::size_t from, std::size_t to, std::int16_t& check1);
 
 // The power function with the calculator's errors: invalid argument for a negative
 // base with a non-integer exponent, division by zero for a zero base with a negative

@@ -21,9 +21,38 @@ const Value& TokenList::Item(std::size_t i) const {
     return items_[i - 1];
 }
 
+bool TokenList::IsNumberAt(std::size_t i) const {
+    if (i < 1 || i > items_.size()) Raise(ErrorKind::InvalidPosition);
+    return tracked_ ? meta_[i - 1].number : IsNumeric(items_[i - 1]);
+}
+
+std::size_t TokenList::LastParen() const {
+    if (tracked_) return items_.empty() ? 0 : meta_.back().lastParen;
+    for (std::size_t i = items_.size(); i > 0; --i) {
+        if (items_[i - 1].Is("(")) return i;
+    }
+    return 0;
+}
+
+std::size_t TokenList::FirstAdjacentNumbers() const {
+    if (tracked_) return items_.empty() ? 0 : meta_.back().firstPair;
+    for (std::size_t i = LastParen() + 2; i <= items_.size(); ++i) {
+        if (IsNumeric(items_[i - 2]) && IsNumeric(items_[i - 1])) return i;
+    }
+    return 0;
+}
+
+std::size_t TokenList::ParenCount() const {
+    if (tracked_) return items_.empty() ? 0 : meta_.back().parens;
+    std::size_t n = 0;
+    for (const Value& v : items_) n += v.Is("(") ? 1 : 0;
+    return n;
+}
+
 void TokenList::PushMeta(const Value& v) {
+    if (!tracked_) return;
     Meta m;
-    const std::size_t pos = meta_.size() + 1;
+    const auto pos = static_cast<std::uint32_t>(meta_.size() + 1);
     const Meta* prev = meta_.empty() ? nullptr : &meta_.back();
     m.number = IsNumeric(v);
     const bool paren = v.Is("(");
@@ -40,6 +69,11 @@ void TokenList::PushMeta(const Value& v) {
     meta_.push_back(m);
 }
 
+void TokenList::Reserve(std::size_t n) {
+    items_.reserve(n);
+    if (tracked_) meta_.reserve(n);
+}
+
 void TokenList::Add(Value v) {
     items_.push_back(std::move(v));
     PushMeta(items_.back());
@@ -49,11 +83,12 @@ void TokenList::Remove(std::size_t i) {
     if (i < 1 || i > items_.size()) Raise(ErrorKind::InvalidPosition);
     if (i == items_.size()) {
         items_.pop_back();
-        meta_.pop_back();
+        if (tracked_) meta_.pop_back();
         return;
     }
     // Removal inside the list: rebuild what follows the removed item.
     items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(i - 1));
+    if (!tracked_) return;
     meta_.resize(i - 1);
     for (std::size_t k = i - 1; k < items_.size(); ++k) PushMeta(items_[k]);
 }
@@ -67,12 +102,17 @@ std::size_t TokenList::OperatorsIn(std::size_t from, std::size_t to, int level) 
     if (from < 1) from = 1;
     if (to > items_.size()) to = items_.size();
     if (from > to || level < 1 || level > 3) return 0;
+    if (!tracked_) {
+        std::size_t n = 0;
+        for (std::size_t i = from; i <= to; ++i) n += OperatorLevel(items_[i - 1]) == level ? 1 : 0;
+        return n;
+    }
     std::size_t before = from >= 2 ? meta_[from - 2].ops[level - 1] : 0;
     return meta_[to - 1].ops[level - 1] - before;
 }
 
 TokenList TokenList::Slice(std::size_t from, std::size_t to) const {
-    TokenList out;
+    TokenList out(tracked_ ? Tracking::Full : Tracking::None);
     if (from < 1) from = 1;
     for (std::size_t i = from; i <= to && i <= items_.size(); ++i) out.Add(items_[i - 1]);
     return out;

@@ -10,6 +10,7 @@
 // append or removal of the last item, and every question about the open group is
 // answered without a walk, however long the expression.
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "engine/value.h"
@@ -22,7 +23,15 @@ bool IsOperatorToken(const Value& v);
 
 class TokenList {
 public:
+    // A list either keeps the per-position facts above (the expression lists) or,
+    // for a list that is only read in order (the paste list), keeps the items alone
+    // and answers the same questions by walking.
+    enum class Tracking { Full, None };
+
     TokenList() = default;
+    explicit TokenList(Tracking tracking) : tracked_(tracking == Tracking::Full) {}
+
+    void Reserve(std::size_t n);
 
     std::size_t Count() const { return items_.size(); }
     bool Empty() const { return items_.empty(); }
@@ -38,19 +47,19 @@ public:
     void Clear();
 
     // Numeric test of the item at position i, cached when the item was added.
-    bool IsNumberAt(std::size_t i) const { return meta_.at(i - 1).number; }
+    bool IsNumberAt(std::size_t i) const;
 
     // 1-based position of the last "(" (0 when there is none).
-    std::size_t LastParen() const { return items_.empty() ? 0 : meta_.back().lastParen; }
+    std::size_t LastParen() const;
 
     // How many operator tokens of precedence class `level` stand at positions from..to.
     std::size_t OperatorsIn(std::size_t from, std::size_t to, int level) const;
 
     // Position of the second item of the first pair of adjacent numbers after the last
     // "(" (0 when the open group has none).
-    std::size_t FirstAdjacentNumbers() const { return items_.empty() ? 0 : meta_.back().firstPair; }
+    std::size_t FirstAdjacentNumbers() const;
 
-    std::size_t ParenCount() const { return items_.empty() ? 0 : meta_.back().parens; }
+    std::size_t ParenCount() const;
 
     const std::vector<Value>& Items() const { return items_; }
     std::vector<Value>::const_iterator begin() const { return items_.begin(); }
@@ -60,17 +69,20 @@ public:
     TokenList Slice(std::size_t from, std::size_t to) const;
 
 private:
+    // Positions fit 32 bits: a list never holds more tokens than a pasted text has
+    // characters, and a text is read into memory whole.
     struct Meta {
+        std::uint32_t lastParen = 0;      // last "(" at or before this position
+        std::uint32_t parens = 0;         // "(" tokens at or before this position
+        std::uint32_t firstPair = 0;      // first adjacent-number pair of this position's group
+        std::uint32_t ops[3] = {0, 0, 0}; // operators of each class at or before this position
         bool number = false;
-        std::size_t lastParen = 0;   // last "(" at or before this position
-        std::size_t parens = 0;      // "(" tokens at or before this position
-        std::size_t firstPair = 0;   // first adjacent-number pair of this position's group
-        std::size_t ops[3] = {0, 0, 0};  // operators of each class at or before this position
     };
     void PushMeta(const Value& v);
 
     std::vector<Value> items_;
-    std::vector<Meta> meta_;
+    std::vector<Meta> meta_;  // one per item when tracked, else empty
+    bool tracked_ = true;
 };
 
 // Empties a list, removing its items last first.

@@ -50,9 +50,16 @@ locale_t CLocale() {
 
 // Reads a text already known to be a well-formed decimal number.
 double ParseDecimal(std::string_view number) {
+    std::string_view digits = number;
+    if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
+    double v = 0;
+    auto res = std::from_chars(digits.data(), digits.data() + digits.size(), v);
+    if (res.ec == std::errc() && res.ptr == digits.data() + digits.size()) return v;
+    // Out of range (or, never expected, not fully read): the C library tells an
+    // overflow from an underflow to zero.
     std::string copy(number);
     char* end = nullptr;
-    double v = strtod_l(copy.c_str(), &end, CLocale());
+    v = strtod_l(copy.c_str(), &end, CLocale());
     if (std::isinf(v)) Raise(ErrorKind::Overflow);
     return v;
 }

@@ -68,37 +68,54 @@ bool IsOperatorChar(char c) { return c != 0 && kOperatorChars.find(c) != std::st
 
 void FilterExpression(std::string_view text, TokenList& colPaste) {
     const std::string chars = Normalise(text);
-    std::vector<std::string> scan;
-    if (text.empty()) scan.emplace_back();
+
+    // The scan list, kept as pieces of one buffer so that a long text costs a few
+    // bytes per token: each number text (its dropped characters left out) and each
+    // operator character.
+    struct Piece {
+        std::size_t offset, length;
+    };
+    std::string buffer;
+    buffer.reserve(chars.size());
+    std::vector<Piece> scan;
+    if (text.empty()) scan.push_back({0, 0});
     std::size_t pos = 0;
     const std::size_t n = chars.size();
     while (pos < n) {
-        std::string number;
+        const std::size_t start = buffer.size();
         while (pos < n && !IsOperatorChar(chars[pos])) {
-            if (IsNumberChar(chars[pos])) number.push_back(chars[pos]);
+            if (IsNumberChar(chars[pos])) buffer.push_back(chars[pos]);
             ++pos;
         }
-        if (!number.empty()) scan.push_back(number == "." ? "0" : std::move(number));
-        if (pos < n) scan.emplace_back(1, chars[pos++]);
+        if (buffer.size() > start) {
+            if (buffer.size() - start == 1 && buffer.back() == '.') buffer.back() = '0';  // a lone point
+            scan.push_back({start, buffer.size() - start});
+        }
+        if (pos < n) {
+            buffer.push_back(chars[pos++]);
+            scan.push_back({buffer.size() - 1, 1});
+        }
     }
+    auto piece = [&](std::size_t k) { return std::string(buffer, scan[k].offset, scan[k].length); };
 
     ClearCollection(colPaste);
     if (scan.empty()) return;  // no token at all: nothing to replay
+    colPaste.Reserve(scan.size() + 1);
     std::size_t k = 0;
-    if (scan[0] == "-") {
+    if (piece(0) == "-") {
         // A leading run of minus signs is one sign change of the first operand.
         k = 1;
-        while (k < scan.size() && scan[k] == "-") ++k;
+        while (k < scan.size() && piece(k) == "-") ++k;
         if (k == scan.size()) return;  // only minus signs: nothing to replay
-        if (LeadsWithNonZero(scan[k])) {
-            colPaste.Add(Value(scan[k]));
+        if (LeadsWithNonZero(piece(k))) {
+            colPaste.Add(Value(piece(k)));
             ++k;
         } else {
             colPaste.Add(Value(std::int16_t{0}));
         }
         colPaste.Add(Value("negative"));
     }
-    for (; k < scan.size(); ++k) colPaste.Add(Value(std::move(scan[k])));
+    for (; k < scan.size(); ++k) colPaste.Add(Value(piece(k)));
 }
 
 }  // namespace calc

@@ -163,8 +163,7 @@ void ScientificWindow::BinaryOperator(int index) {
     // The waiting group p+1..n-1 is folded when the new operator does not bind tighter
     // than any operator in it; the question is answered without copying the group.
     if (n - p > 2 && JudgeRange(expr, p + 1, n - 1, expr.Last())) {
-        const TokenList waiting = expr.Slice(p + 1, n - 1);
-        SetText1(DisplayForm(Calculate(waiting, check1_)));
+        SetText1(DisplayForm(CalculateRange(expr, p + 1, n - 1, check1_)));
         TokenList tail;
         tail.Add(Value(text1_));
         tail.Add(expr.Last());
@@ -235,7 +234,8 @@ void ScientificWindow::Equals() {
     RecordTypedNumber();
     CollapseNumbers(expr);
     const std::size_t n = expr.Count();
-    const bool lastIsNumber = IsNumeric(expr.Item(n));  // an empty list is an invalid position
+    expr.Item(n);  // an empty list here is an invalid position
+    const bool lastIsNumber = expr.IsNumberAt(n);
     double r;
     if (n >= 2 && !lastIsNumber) {
         // A trailing operator: the first token is the right operand too.
@@ -255,9 +255,15 @@ void ScientificWindow::Equals() {
     } else if (n >= 3 && lastIsNumber) {
         // A complete expression: everything after the first operator is evaluated
         // first and becomes the right operand of a repeated "=".
-        const TokenList rest = expr.Slice(3, n);
+        // Tokens 3..n leave the list whether or not their value can be computed.
+        double v;
+        try {
+            v = CalculateRange(expr, 3, n, check1_);
+        } catch (...) {
+            while (expr.Count() > 2) expr.RemoveLast();
+            throw;
+        }
         while (expr.Count() > 2) expr.RemoveLast();
-        const double v = Calculate(rest, check1_);
         expr.Add(Value(v));
         m.strRepeatOp = TextForm(expr.Item(2));
         m.dblRepeatOperand = v;

@@ -119,6 +119,26 @@ TEST(ReplaceTail, ReplacesFromAPosition) {
     EXPECT_THROW(ReplaceTail(l, 0, TokenList()), RuntimeError);
 }
 
+TEST(TokenList, UntrackedListAnswersTheSameQuestions) {
+    const std::initializer_list<Value> items = {"1", "2", "(", "3", "*", "4", "5", "+", "(", "6", "7"};
+    TokenList tracked = Make(items);
+    TokenList plain(TokenList::Tracking::None);
+    for (const Value& v : items) plain.Add(v);
+    for (int round = 0; round < 4; ++round) {
+        EXPECT_EQ(plain.LastParen(), tracked.LastParen());
+        EXPECT_EQ(plain.FirstAdjacentNumbers(), tracked.FirstAdjacentNumbers());
+        EXPECT_EQ(plain.ParenCount(), tracked.ParenCount());
+        for (int level = 1; level <= 3; ++level) {
+            EXPECT_EQ(plain.OperatorsIn(1, plain.Count(), level), tracked.OperatorsIn(1, tracked.Count(), level));
+        }
+        for (std::size_t i = 1; i <= plain.Count(); ++i) EXPECT_EQ(plain.IsNumberAt(i), tracked.IsNumberAt(i));
+        plain.Remove(2);
+        tracked.Remove(2);
+        plain.RemoveLast();
+        tracked.RemoveLast();
+    }
+}
+
 TEST(TokenList, OperatorCountsFollowAppendsAndRemovals) {
     TokenList l = Make({"1", "+", "2", "*", "3", "y", "(", "4", "%"});
     EXPECT_EQ(l.OperatorsIn(1, 9, 1), 1u);

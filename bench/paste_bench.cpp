@@ -1,0 +1,58 @@
+// Pasting long expressions into the scientific window: the cost per replayed key
+// must not grow with the expression, so the time grows in proportion to the text.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "app/application.h"
+#include "paste/replay.h"
+
+namespace {
+
+// Repeats `unit` until the text holds about `bytes` characters, between `head` and `tail`.
+std::string Build(const std::string& head, const std::string& unit, const std::string& tail, std::size_t bytes) {
+    std::string s = head;
+    while (s.size() + unit.size() + tail.size() <= bytes) s += unit;
+    return s + tail;
+}
+
+std::string LongSum(std::size_t n) { return Build("1", "+2", "=", n); }
+std::string LongProduct(std::size_t n) { return Build("1+2", "*3", "=", n); }
+std::string PowerChain(std::size_t n) { return Build("1-2", "y1", "=", n); }
+std::string Nested(std::size_t n) {
+    // Nesting beyond 32767 open groups overflows the depth counter by design, so the
+    // text nests in blocks: (((1+2)*3)...) repeated.
+    std::string block = std::string(100, '(') + "1";
+    for (int i = 0; i < 100; ++i) block += "+2)";
+    return Build("0", "+" + block, "=", n);
+}
+std::string Digits(std::size_t n) { return Build("", "1234567890", "", n); }
+std::string Functions(std::size_t n) { return Build("1+2", "*3s", "=", n); }
+
+template <std::string (*Make)(std::size_t)>
+void BM_Paste(benchmark::State& state) {
+    const std::string text = Make(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        calc::MemoryPlatform platform;
+        calc::Application app(platform);
+        app.Main();
+        app.mnuScience_Click();
+        calc::PasteExpression(*app.Form2(), text);
+        benchmark::DoNotOptimize(app.Display());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(text.size()));
+}
+
+#define PASTE_BENCH(f) \
+    BENCHMARK_TEMPLATE(BM_Paste, f)->RangeMultiplier(10)->Range(10000, 1000000)->Unit(benchmark::kMillisecond)
+
+PASTE_BENCH(LongSum);
+PASTE_BENCH(LongProduct);
+PASTE_BENCH(PowerChain);
+PASTE_BENCH(Nested);
+PASTE_BENCH(Digits);
+PASTE_BENCH(Functions);
+
+}  // namespace
+
+BENCHMARK_MAIN();
