@@ -66,6 +66,68 @@ double ParseDecimal(std::string_view number) {
 
 }  // namespace
 
+void Value::SetText(std::string_view v) {
+    if (v.size() <= kSmall) {
+        std::memcpy(raw_, v.data(), v.size());
+        raw_[kSmall] = static_cast<unsigned char>(v.size());
+        SetKind(Kind::SmallText);
+    } else {
+        Store(new std::string(v), Kind::HeapText);
+    }
+}
+
+void Value::Release() {
+    if (kind() == Kind::HeapText) delete Heap();
+    SetKind(Kind::Empty);
+}
+
+Value::Value(const Value& other) {
+    if (other.kind() == Kind::HeapText) {
+        Store(new std::string(*other.Heap()), Kind::HeapText);
+    } else {
+        std::memcpy(raw_, other.raw_, sizeof raw_);
+    }
+}
+
+Value::Value(Value&& other) noexcept {
+    std::memcpy(raw_, other.raw_, sizeof raw_);
+    other.SetKind(Kind::Empty);
+}
+
+Value& Value::operator=(const Value& other) {
+    if (this != &other) {
+        Value copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+Value& Value::operator=(Value&& other) noexcept {
+    if (this != &other) {
+        Release();
+        std::memcpy(raw_, other.raw_, sizeof raw_);
+        other.SetKind(Kind::Empty);
+    }
+    return *this;
+}
+
+std::string_view Value::AsText() const {
+    if (kind() == Kind::HeapText) return *Heap();
+    if (kind() == Kind::SmallText) return {reinterpret_cast<const char*>(raw_), raw_[kSmall]};
+    return {};
+}
+
+bool Value::operator==(const Value& other) const {
+    if (IsText() || other.IsText()) return IsText() && other.IsText() && AsText() == other.AsText();
+    if (kind() != other.kind()) return false;
+    switch (kind()) {
+        case Kind::Int16: return AsInt16() == other.AsInt16();
+        case Kind::Int32: return AsInt32() == other.AsInt32();
+        case Kind::Double: return AsDouble() == other.AsDouble();
+        default: return true;
+    }
+}
+
 std::string DisplayForm(double v) {
     if (v == 0 || !std::isfinite(v)) return "0";  // negative zero too; non-finite never reaches here
     char buf[64];
@@ -117,7 +179,7 @@ std::string DisplayForm(double v) {
 }
 
 std::string TextForm(const Value& v) {
-    if (v.IsText()) return v.AsText();
+    if (v.IsText()) return std::string(v.AsText());
     if (v.IsInt16()) return std::to_string(v.AsInt16());
     if (v.IsInt32()) return std::to_string(v.AsInt32());
     if (v.IsDouble()) return DisplayForm(v.AsDouble());
@@ -135,7 +197,7 @@ double LeadingNumber(std::string_view text) {
 }
 
 double LeadingNumber(const Value& v) {
-    if (v.IsText()) return LeadingNumber(std::string_view(v.AsText()));
+    if (v.IsText()) return LeadingNumber(v.AsText());
     if (v.IsEmpty()) return 0;
     return LeadingNumber(std::string_view(TextForm(v)));
 }
@@ -163,7 +225,7 @@ double ToDouble(const Value& v) {
     if (v.IsInt32()) return v.AsInt32();
     if (v.IsEmpty()) return 0;
     if (!IsNumericText(v.AsText())) Raise(ErrorKind::TypeMismatch);
-    return LeadingNumber(std::string_view(v.AsText()));
+    return LeadingNumber(v.AsText());
 }
 
 double CheckFinite(double r) {

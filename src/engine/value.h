@@ -1,48 +1,75 @@
 #pragma once
 // The dynamically typed value held by token lists and stacks, and the shared
 // conversions between numbers and their texts.
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
-#include <variant>
 
 namespace calc {
 
-// Empty, 16-bit integer, 32-bit integer, double or text.
+// Empty, 16-bit integer, 32-bit integer, double or text, in 16 bytes: expression
+// and paste lists hold one Value per token, and a pasted text can make a million
+// tokens. Texts of up to 14 bytes (operators, typed numbers) are kept inline;
+// longer ones (a factorial's digits) in a heap string owned by the Value.
 class Value {
 public:
-    using Storage = std::variant<std::monostate, std::int16_t, std::int32_t, double, std::string>;
+    Value() { SetKind(Kind::Empty); }
+    Value(std::int16_t v) { Store(v, Kind::Int16); }
+    Value(std::int32_t v) { Store(v, Kind::Int32); }
+    Value(double v) { Store(v, Kind::Double); }
+    Value(std::string_view v) { SetText(v); }
+    Value(const std::string& v) { SetText(v); }
+    Value(const char* v) { SetText(v); }
+    Value(const Value& other);
+    Value(Value&& other) noexcept;
+    Value& operator=(const Value& other);
+    Value& operator=(Value&& other) noexcept;
+    ~Value() { Release(); }
 
-    Value() = default;
-    Value(std::int16_t v) : v_(v) {}
-    Value(std::int32_t v) : v_(v) {}
-    Value(double v) : v_(v) {}
-    Value(std::string v) : v_(std::move(v)) {}
-    Value(const char* v) : v_(std::string(v)) {}
-    Value(std::string_view v) : v_(std::string(v)) {}
-
-    bool IsEmpty() const { return std::holds_alternative<std::monostate>(v_); }
-    bool IsInt16() const { return std::holds_alternative<std::int16_t>(v_); }
-    bool IsInt32() const { return std::holds_alternative<std::int32_t>(v_); }
-    bool IsDouble() const { return std::holds_alternative<double>(v_); }
-    bool IsText() const { return std::holds_alternative<std::string>(v_); }
+    bool IsEmpty() const { return kind() == Kind::Empty; }
+    bool IsInt16() const { return kind() == Kind::Int16; }
+    bool IsInt32() const { return kind() == Kind::Int32; }
+    bool IsDouble() const { return kind() == Kind::Double; }
+    bool IsText() const { return kind() == Kind::SmallText || kind() == Kind::HeapText; }
     // True for the number types (integers and doubles), not for numeric texts.
     bool IsNumberType() const { return IsInt16() || IsInt32() || IsDouble(); }
 
-    std::int16_t AsInt16() const { return std::get<std::int16_t>(v_); }
-    std::int32_t AsInt32() const { return std::get<std::int32_t>(v_); }
-    double AsDouble() const { return std::get<double>(v_); }
-    const std::string& AsText() const { return std::get<std::string>(v_); }
+    std::int16_t AsInt16() const { return Load<std::int16_t>(); }
+    std::int32_t AsInt32() const { return Load<std::int32_t>(); }
+    double AsDouble() const { return Load<double>(); }
+    std::string_view AsText() const;
 
     // Exact, case-sensitive comparison of a text value with a literal such as "+" or "(".
     // A number never equals a literal.
     bool Is(std::string_view literal) const { return IsText() && AsText() == literal; }
 
-    const Storage& storage() const { return v_; }
-    bool operator==(const Value& other) const = default;
+    // Same type and same contents.
+    bool operator==(const Value& other) const;
 
 private:
-    Storage v_;
+    enum class Kind : unsigned char { Empty, Int16, Int32, Double, SmallText, HeapText };
+    static constexpr std::size_t kSmall = 14;  // inline text bytes; raw_[14] is the length
+
+    Kind kind() const { return static_cast<Kind>(raw_[15]); }
+    void SetKind(Kind k) { raw_[15] = static_cast<unsigned char>(k); }
+    template <class T>
+    void Store(T v, Kind k) {
+        std::memcpy(raw_, &v, sizeof v);
+        SetKind(k);
+    }
+    template <class T>
+    T Load() const {
+        T v;
+        std::memcpy(&v, raw_, sizeof v);
+        return v;
+    }
+    std::string* Heap() const { return Load<std::string*>(); }
+    void SetText(std::string_view v);
+    void Release();
+
+    alignas(8) unsigned char raw_[16];
 };
 
 // The display form of a double: at most 15 significant digits, rounded half to even

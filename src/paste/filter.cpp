@@ -78,6 +78,7 @@ void FilterExpression(std::string_view text, TokenList& colPaste) {
     std::string buffer;
     buffer.reserve(chars.size());
     std::vector<Piece> scan;
+    scan.reserve(chars.size() + 1);  // at most one token a character
     if (text.empty()) scan.push_back({0, 0});
     std::size_t pos = 0;
     const std::size_t n = chars.size();

@@ -21,7 +21,7 @@ int ReplayKey(const Value& token) {
     }
     if (IsNumeric(token)) return -2;
     if (!token.IsText()) return -1;
-    const std::string& t = token.AsText();
+    const std::string_view t = token.AsText();
     if (t == "negative") return 15;
     if (t.size() != 1) return -1;
     switch (t[0]) {
@@ -49,6 +49,10 @@ void ReplayNumber(ScientificWindow& window, const std::string& text) {
 void PasteExpression(ScientificWindow& window, std::string_view text) {
     TokenList& paste = window.store().colPaste;
     FilterExpression(text, paste);
+    // Each replayed token adds about one token to the expression: room for them all
+    // up front spares the list its copies as it grows.
+    TokenList& expr = window.store().colExpr;
+    expr.Reserve(expr.Count() + paste.Count());
     for (std::size_t i = 1; i <= paste.Count(); ++i) {
         const Value& token = paste.Item(i);
         const int key = ReplayKey(token);
