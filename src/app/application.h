@@ -23,6 +23,8 @@ public:
     WindowKind Current() const { return current_; }
     StandardWindow* Form1() { return form1_.get(); }
     ScientificWindow* Form2() { return form2_.get(); }
+    const StandardWindow* Form1() const { return form1_.get(); }
+    const ScientificWindow* Form2() const { return form2_.get(); }
 
     // View menu: unload the open window, load the other one anew.
     void mnuScience_Click();

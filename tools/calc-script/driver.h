@@ -34,6 +34,10 @@ public:
     virtual std::string Clipboard() = 0;
     virtual long Beeps() = 0;  // alert sounds since Start
     virtual Snapshot Read() = 0;
+    // The first broken consistency rule of the calculator state seen since the last
+    // call, checked after every key ("" when none); drivers that cannot see the
+    // state answer "".
+    virtual std::string TakeViolation() { return {}; }
 };
 
 }  // namespace calc::script

@@ -1,5 +1,6 @@
 #include "headless_driver.h"
 
+#include "app/invariants.h"
 #include "format.h"
 
 namespace calc::script {
@@ -9,6 +10,22 @@ void HeadlessDriver::Start() {
     platform_ = std::make_unique<MemoryPlatform>();
     app_ = std::make_unique<Application>(*platform_);
     app_->Main();
+}
+
+void HeadlessDriver::Check() {
+    if (!violation_.empty()) return;
+    violation_ = CheckInvariants(*app_);
+}
+
+std::string HeadlessDriver::TakeViolation() {
+    std::string v = std::move(violation_);
+    violation_.clear();
+    return v;
+}
+
+void HeadlessDriver::ShowWindow(WindowKind window) {
+    app_->ShowWindow(window);
+    Check();
 }
 
 bool HeadlessDriver::Press(const std::string& caption) {
@@ -24,13 +41,24 @@ bool HeadlessDriver::Press(const std::string& caption) {
     }
     const int index = FindKey(app_->Current(), caption);
     if (index < 0) return false;
-    app_->Click(index);
+    Click(index);
     return true;
+}
+
+void HeadlessDriver::Click(int index) {
+    app_->Click(index);
+    Check();
 }
 
 void HeadlessDriver::Paste(const std::string& text) {
     platform_->clipboard = text;
     app_->mnuPaste_Click();
+    Check();
+}
+
+void HeadlessDriver::Copy() {
+    app_->mnuCopy_Click();
+    Check();
 }
 
 Snapshot HeadlessDriver::Read() { return ReadCore(*app_); }

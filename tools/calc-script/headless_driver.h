@@ -12,20 +12,23 @@ public:
     HeadlessDriver() { Start(); }
     void Start() override;
     WindowKind Current() override { return app_->Current(); }
-    void ShowWindow(WindowKind window) override { app_->ShowWindow(window); }
+    void ShowWindow(WindowKind window) override;
     bool Press(const std::string& caption) override;
-    void Click(int index) override { app_->Click(index); }
+    void Click(int index) override;
     void Paste(const std::string& text) override;
-    void Copy() override { app_->mnuCopy_Click(); }
+    void Copy() override;
     std::string Clipboard() override { return platform_->clipboard; }
     long Beeps() override { return platform_->beeps; }
     Snapshot Read() override;
+    std::string TakeViolation() override;
 
     Application& app() { return *app_; }
 
 private:
     std::unique_ptr<MemoryPlatform> platform_;
     std::unique_ptr<Application> app_;
+    std::string violation_;
+    void Check();
 };
 
 // The snapshot of a core application (shared with the GUI driver, which reads the

@@ -71,6 +71,15 @@ void ScenarioRunner::Restart() {
 }
 
 CommandResult ScenarioRunner::RunLine(const std::string& rawLine) {
+    CommandResult r = RunCommand(rawLine);
+    if (r.ok) {
+        const std::string violation = driver_.TakeViolation();
+        if (!violation.empty()) return Fail("inconsistent state: " + violation);
+    }
+    return r;
+}
+
+CommandResult ScenarioRunner::RunCommand(const std::string& rawLine) {
     std::string line = rawLine;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     const std::size_t first = line.find_first_not_of(" \t");

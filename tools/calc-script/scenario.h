@@ -28,6 +28,7 @@ public:
     CommandResult RunLine(const std::string& line);
 
 private:
+    CommandResult RunCommand(const std::string& line);
     Driver& driver_;
     long beepMark_ = 0;
 };
