@@ -1,1 +1,72 @@
+// The scenario language itself: escapes, token notation and the runner's verdicts.
 #include <gtest/gtest.h>
+
+#include "format.h"
+#include "headless_driver.h"
+#include "scenario.h"
+
+namespace calc::script {
+namespace {
+
+TEST(Unescape, ReplacesTheFourEscapes) {
+    EXPECT_EQ(Unescape(R"(a\nb\tc\\d\se)"), "a\nb\tc\\d e");
+    EXPECT_EQ(Unescape(R"(\x\)"), R"(\x\)");  // unknown escapes and a trailing backslash stay
+    EXPECT_EQ(Unescape(R"(\\s)"), R"(\s)");
+}
+
+TEST(FormatToken, WritesEachTypeInItsNotation) {
+    EXPECT_EQ(FormatToken(Value("1\"2\\")), R"("1\"2\\")");
+    EXPECT_EQ(FormatToken(Value(30.000000000000004)), "d:30.000000000000004");
+    EXPECT_EQ(FormatToken(Value(-5.0)), "d:-5");
+    EXPECT_EQ(FormatToken(Value(1e20)), "d:1e+20");
+    EXPECT_EQ(FormatToken(Value(std::int16_t{0})), "i:0");
+    EXPECT_EQ(FormatToken(Value(std::int32_t{-3})), "l:-3");
+    EXPECT_EQ(FormatToken(Value()), "e");
+}
+
+struct LineCase {
+    const char* line;
+    bool ok;
+    const char* message;  // start of the failure message
+};
+
+TEST(ScenarioRunner, JudgesEachLine) {
+    const LineCase cases[] = {
+        {"# a comment", true, ""},
+        {"   ", true, ""},
+        {"press 1 + 2", true, ""},
+        {"expect display 2", true, ""},
+        {"expect display 3", false, "display \"3\", got \"2\""},
+        {"press Inv", false, "unknown caption \"Inv\" in the standard window"},
+        {"press", false, "malformed line"},
+        {"click 40000", false, "malformed line"},
+        {"click x", false, "malformed line"},
+        {"click -32768", true, ""},
+        {"expect tokens", false, "expect tokens needs the scientific window"},
+        {"paste 1+2", false, "paste: the standard window has no Paste"},
+        {"expect locked maybe", false, "malformed line"},
+        {"frobnicate", false, "malformed line: unknown command"},
+        {"window sideways", false, "malformed line"},
+        {"window scientific", true, ""},
+        {"press Inv", true, ""},
+        {"expect inv 1", true, ""},
+        {"paste 2y10=\r", true, ""},
+        {"expect display 1.07177346253629", true, ""},  // Inv made the power a root
+        {"expect inv 0", true, ""},
+        {"press ) )", true, ""},
+        {"expect beeps 2", true, ""},
+        {"expect beeps 0", true, ""},
+        {"expect beeps two", false, "malformed line"},
+    };
+    HeadlessDriver driver;
+    ScenarioRunner runner(driver);
+    runner.Restart();
+    for (const auto& c : cases) {
+        const CommandResult r = runner.RunLine(c.line);
+        EXPECT_EQ(r.ok, c.ok) << c.line;
+        EXPECT_EQ(r.message.rfind(c.message, 0), 0u) << c.line << " -> " << r.message;
+    }
+}
+
+}  // namespace
+}  // namespace calc::script
