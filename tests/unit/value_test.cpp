@@ -39,9 +39,11 @@ INSTANTIATE_TEST_SUITE_P(
         DisplayCase{1e100, "1E+100"}, DisplayCase{1e308, "1E+308"}, DisplayCase{1e-300, "1E-300"},
         DisplayCase{std::numeric_limits<double>::max(), "1.79769313486232E+308"},
         DisplayCase{std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"},
-        // Rounding half to even on the exact binary value: 0.125 has an exact tie only
-        // beyond 15 digits; 2^-1074-like ties cannot occur at 15 digits, so check
-        // the usual carry and the exact binary value of typical decimals.
+        // Rounding half to even on the exact binary value: exact ties at the 16th digit
+        // go to the even neighbour; other values round on their exact binary value.
+        DisplayCase{1234567890123445.0, "1.23456789012344E+15"},
+        DisplayCase{1234567890123455.0, "1.23456789012346E+15"},
+        DisplayCase{-1234567890123445.0, "-1.23456789012344E+15"},
         DisplayCase{9.9999999999999995, "10"}, DisplayCase{0.30000000000000004, "0.3"},
         DisplayCase{1.0000000000000002, "1"}, DisplayCase{123456789012345.6, "123456789012346"},
         DisplayCase{6.28318530717959, "6.28318530717959"}, DisplayCase{3.14159265358979, "3.14159265358979"},
