@@ -13,6 +13,16 @@ struct FilterCase {
     std::string tokens;  // scenario notation of the paste list
 };
 
+// A short, printable label for test names.
+void PrintTo(const FilterCase& c, std::ostream* os) {
+    std::string label;
+    for (char ch : c.text) {
+        if (label.size() == 12) break;
+        label += (ch >= 33 && ch <= 126 && ch != '#') ? ch : '_';
+    }
+    *os << '"' << label << '"';
+}
+
 class FilterExpressionTest : public ::testing::TestWithParam<FilterCase> {};
 
 TEST_P(FilterExpressionTest, BuildsThePasteTokens) {

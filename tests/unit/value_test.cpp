@@ -16,6 +16,8 @@ struct DisplayCase {
     const char* text;
 };
 
+void PrintTo(const DisplayCase& c, std::ostream* os) { *os << c.text; }
+
 class DisplayFormTest : public ::testing::TestWithParam<DisplayCase> {};
 
 TEST_P(DisplayFormTest, WritesFifteenDigitsAtMost) {
@@ -65,6 +67,8 @@ struct LeadingCase {
     const char* text;
     double value;
 };
+
+void PrintTo(const LeadingCase& c, std::ostream* os) { *os << c.value; }
 
 class LeadingNumberTest : public ::testing::TestWithParam<LeadingCase> {};
 

@@ -1,0 +1,61 @@
+#include "about_dialog.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+#include "about_layout.h"
+#include "fonts.h"
+#include "twips.h"
+
+namespace calc::ui {
+
+AboutDialog::AboutDialog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    const WindowDef def = AboutWindow();
+    setObjectName(QLatin1String(def.name));
+    setWindowTitle(QString::fromUtf8(def.caption));
+    setFixedSize(Px(def.clientWidth), Px(def.clientHeight));
+    setModal(true);
+
+    const QFont labelFont = ChineseFont(kAboutLabelPoints, true);
+    const QFont buttonFont = ChineseFont(kAboutButtonPoints, true);
+    for (const AboutControlDef& c : AboutControls()) {
+        const QString text = QString::fromUtf8(c.text);
+        QWidget* w = nullptr;
+        switch (c.kind) {
+            case AboutKind::Label:
+            case AboutKind::WrappedLabel: {
+                auto* label = new QLabel(text, this);
+                label->setFont(labelFont);
+                label->setTextFormat(Qt::PlainText);
+                label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+                label->setWordWrap(c.kind == AboutKind::WrappedLabel);
+                w = label;
+                break;
+            }
+            case AboutKind::Line: {
+                auto* line = new QFrame(this);
+                line->setFrameShape(QFrame::HLine);
+                line->setFrameShadow(QFrame::Sunken);
+                line->setAccessibleName(QStringLiteral("分隔线"));
+                w = line;
+                break;
+            }
+            case AboutKind::Button: {
+                auto* button = new QPushButton(text, this);
+                button->setFont(buttonFont);
+                button->setDefault(true);
+                connect(button, &QPushButton::clicked, this, &QDialog::accept);
+                w = button;
+                break;
+            }
+        }
+        w->setObjectName(QLatin1String(c.name));
+        QRect r = PxRect(c.rect);
+        if (c.kind == AboutKind::Line) r = QRect(r.left(), r.top() - 1, r.width(), 2);
+        w->setGeometry(r);
+    }
+}
+
+}  // namespace calc::ui

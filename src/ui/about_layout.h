@@ -1,0 +1,24 @@
+#pragma once
+// The About window's controls, in twips like the calculator windows' tables.
+#include <span>
+
+#include "app/keypads.h"
+
+namespace calc::ui {
+
+enum class AboutKind { Label, WrappedLabel, Line, Button };
+
+struct AboutControlDef {
+    const char* name;
+    AboutKind kind;
+    TwipRect rect;  // a line is drawn along the top edge of its rectangle
+    const char* text;
+};
+
+std::span<const AboutControlDef> AboutControls();
+
+// Labels use 10.5 pt bold, the button 9 pt bold, both in the Chinese font.
+constexpr double kAboutLabelPoints = 10.5;
+constexpr double kAboutButtonPoints = 9;
+
+}  // namespace calc::ui

@@ -1,0 +1,23 @@
+// The calculator program: the standard window opens at start; the View menu
+// switches between the standard and scientific windows; closing the open window
+// ends the program.
+#include <QApplication>
+#include <QIcon>
+#include <QTimer>
+#include <exception>
+
+#include "program.h"
+
+int main(int argc, char** argv) {
+    QApplication qapp(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("calculator"));
+    try {
+        calc::ui::Program program;
+        program.Start();
+        // The icon is not needed to draw the first window: load it right after.
+        QTimer::singleShot(0, [] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/calculator-48.png"))); });
+        return QApplication::exec();
+    } catch (const std::exception&) {
+        return 1;  // start-up failed: end silently
+    }
+}

@@ -1,0 +1,127 @@
+#include "text_box.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
+
+namespace calc::ui {
+
+namespace {
+
+constexpr int kTextMargin = 2;
+
+// What assistive technology sees of a text box: an uneditable text field whose
+// value is the text shown.
+class TextBoxAccessible : public QAccessibleWidget {
+public:
+    explicit TextBoxAccessible(TextBox* box) : QAccessibleWidget(box, QAccessible::EditableText) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Value) return static_cast<const TextBox*>(widget())->text();
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.readOnly = true;
+        s.focusable = false;
+        return s;
+    }
+};
+
+QAccessibleInterface* TextBoxAccessibleFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String(TextBox::staticMetaObject.className()) && object && object->isWidgetType()) {
+        return new TextBoxAccessible(static_cast<TextBox*>(object));
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+TextBox::TextBox(QWidget* parent) : QWidget(parent) {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(TextBoxAccessibleFactory);
+        return true;
+    }();
+    (void)factoryInstalled;
+    setFocusPolicy(Qt::NoFocus);
+    setBackgroundRole(QPalette::Base);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TextBox::setText(const QString& text) {
+    if (text == text_) return;
+    text_ = text;
+    update();
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, text_);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void TextBox::setAlignment(Qt::Alignment alignment) {
+    alignment_ = alignment & Qt::AlignHorizontal_Mask;
+    update();
+}
+
+QRect TextBox::textRect() const {
+    QStyleOptionFrame opt;
+    opt.initFrom(this);
+    opt.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, this);
+    QRect r = style()->subElementRect(QStyle::SE_LineEditContents, &opt, this);
+    if (!r.isValid()) r = rect().adjusted(opt.lineWidth, opt.lineWidth, -opt.lineWidth, -opt.lineWidth);
+    return r.adjusted(kTextMargin, 0, -kTextMargin, 0);
+}
+
+QString TextBox::visibleText() const {
+    const qsizetype n = text_.size();
+    const int avail = textRect().width();
+    const QFontMetrics fm(font());
+    const bool fromEnd = !(alignment_ & Qt::AlignLeft);
+    // Double the piece until it is wider than the box (or is the whole text): the
+    // cost depends on the box's width, not on the length of the text.
+    qsizetype take = qMin<qsizetype>(n, 32);
+    while (take < n) {
+        const QString piece = fromEnd ? text_.right(take) : text_.left(take);
+        if (fm.horizontalAdvance(piece) > avail) break;
+        take = qMin(n, take * 2);
+    }
+    if (take == n) return text_;
+    QString piece = fromEnd ? text_.right(take) : text_.left(take);
+    // Never start or end on half of a surrogate pair.
+    if (fromEnd && !piece.isEmpty() && piece.front().isLowSurrogate()) piece.remove(0, 1);
+    if (!fromEnd && !piece.isEmpty() && piece.back().isHighSurrogate()) piece.chop(1);
+    return piece;
+}
+
+void TextBox::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    QStyleOptionFrame opt;
+    opt.initFrom(this);
+    opt.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, this);
+    opt.midLineWidth = 0;
+    opt.state |= QStyle::State_Sunken | QStyle::State_ReadOnly;
+    opt.state &= ~QStyle::State_HasFocus;
+    p.fillRect(rect(), palette().brush(QPalette::Base));
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &opt, &p, this);
+
+    const QRect r = textRect();
+    p.setClipRect(r);
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
+    p.drawText(r, int(alignment_) | Qt::AlignVCenter | Qt::TextSingleLine, visibleText());
+}
+
+QSize TextBox::sizeHint() const {
+    const QFontMetrics fm(font());
+    return QSize(fm.horizontalAdvance(QLatin1Char('x')) * 17, fm.height() + 6);
+}
+
+QSize TextBox::minimumSizeHint() const {
+    const QFontMetrics fm(font());
+    return QSize(fm.horizontalAdvance(QLatin1Char('x')) * 2, fm.height() + 2);
+}
+
+}  // namespace calc::ui

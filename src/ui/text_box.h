@@ -1,0 +1,42 @@
+#pragma once
+// A read-only, single-line text box for the calculator's display and indicators.
+//
+// The display may hold millions of characters (the digits of a large factorial), so
+// the box never lays out its whole text: it paints only as much of the text's end
+// (right-aligned) or start (left-aligned) as fits. It never takes the keyboard
+// focus, so shortcuts such as Ctrl+C always reach the window's menu. Screen readers
+// see its accessible name and, as its value, the text it shows.
+#include <QString>
+#include <QWidget>
+
+namespace calc::ui {
+
+class TextBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget* parent = nullptr);
+
+    const QString& text() const { return text_; }
+    void setText(const QString& text);
+
+    Qt::Alignment alignment() const { return alignment_; }
+    void setAlignment(Qt::Alignment alignment);  // Qt::AlignLeft or Qt::AlignRight
+
+    // The part of the text that fits the box: a tail when right-aligned, a head when
+    // left-aligned. Only this part is ever measured or painted.
+    QString visibleText() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QRect textRect() const;
+
+    QString text_;
+    Qt::Alignment alignment_ = Qt::AlignLeft;
+};
+
+}  // namespace calc::ui

@@ -1,0 +1,136 @@
+#include "gui_driver.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QPushButton>
+#include <QStyleOptionButton>
+#include <QTest>
+#include <iostream>
+
+#include "calculator_window.h"
+#include "headless_driver.h"
+#include "program.h"
+#include "scenario.h"
+#include "text_box.h"
+
+namespace calc::script {
+
+namespace {
+
+// Windows retired by a menu item are deleted once control is back here.
+void DeleteRetiredWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+void ClickCheckBox(QCheckBox* box) {
+    // Click where the box itself is drawn, so the hit test of the check box accepts it.
+    QStyleOptionButton opt;
+    opt.initFrom(box);
+    const QRect hit = box->style()->subElementRect(QStyle::SE_CheckBoxClickRect, &opt, box);
+    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, hit.isValid() ? hit.center() : box->rect().center());
+}
+
+std::string Shown(const ui::TextBox* box) { return box ? box->text().toStdString() : std::string(); }
+
+}  // namespace
+
+GuiDriver::GuiDriver() { Start(); }
+
+GuiDriver::~GuiDriver() { Stop(); }
+
+void GuiDriver::Stop() {
+    program_.reset();
+    DeleteRetiredWindows();
+}
+
+void GuiDriver::Start() {
+    Stop();
+    // A fresh start sees an empty clipboard, as the headless driver does.
+    QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
+    program_ = std::make_unique<ui::Program>();
+    program_->Start();
+}
+
+ui::CalculatorWindow* GuiDriver::window() const { return program_ ? program_->window() : nullptr; }
+
+WindowKind GuiDriver::Current() {
+    ui::CalculatorWindow* w = window();
+    return w ? w->kind() : program_->app().Current();
+}
+
+void GuiDriver::Trigger(const char* actionName) {
+    ui::CalculatorWindow* w = window();
+    if (!w) return;
+    if (QAction* a = w->action(actionName)) a->trigger();
+    DeleteRetiredWindows();
+}
+
+void GuiDriver::ShowWindow(WindowKind kind) {
+    if (kind == Current()) return;
+    Trigger(kind == WindowKind::Scientific ? "mnuScience" : "mnuStandard");
+}
+
+bool GuiDriver::Press(const std::string& caption) {
+    ui::CalculatorWindow* w = window();
+    if (!w) return false;
+    const QString text = QString::fromStdString(caption);
+    for (QCheckBox* box : {w->check1(), w->check2()}) {
+        if (box && box->text() == text) {
+            ClickCheckBox(box);
+            return true;
+        }
+    }
+    for (QPushButton* button : w->keys()) {
+        if (button && button->text() == text) {
+            QTest::mouseClick(button, Qt::LeftButton);
+            return true;
+        }
+    }
+    return false;
+}
+
+void GuiDriver::Click(int index) {
+    if (ui::CalculatorWindow* w = window()) w->command1()->click(index);
+}
+
+void GuiDriver::Paste(const std::string& text) {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text), QClipboard::Clipboard);
+    Trigger("mnuPaste");
+}
+
+void GuiDriver::Copy() { Trigger("mnuCopy"); }
+
+std::string GuiDriver::Clipboard() {
+    return QGuiApplication::clipboard()->text(QClipboard::Clipboard).toStdString();
+}
+
+long GuiDriver::Beeps() { return program_->platform().beeps(); }
+
+Snapshot GuiDriver::Read() {
+    // The lock and the token list are not on screen: they come from the core.
+    Snapshot s = ReadCore(program_->app());
+    ui::CalculatorWindow* w = window();
+    if (!w) return s;
+    s.display = Shown(w->text1());
+    if (w->kind() == WindowKind::Scientific) {
+        s.paren = Shown(w->text2());
+        s.memory = Shown(w->text3());
+        s.inv = w->check1() && w->check1()->isChecked() ? "1" : "0";
+        s.hyp = w->check2() && w->check2()->isChecked() ? "1" : "0";
+    } else {
+        s.memory = Shown(w->text2());
+        s.paren.clear();
+        s.inv.clear();
+        s.hyp.clear();
+    }
+    return s;
+}
+
+int RunGui(int& argc, char** argv, bool check, const std::vector<std::string>& files) {
+    QApplication qapp(argc, argv);
+    GuiDriver driver;
+    if (check) return CheckFiles(driver, files, std::cout);
+    return Interactive(driver, std::cin, std::cout);
+}
+
+}  // namespace calc::script

@@ -1,0 +1,47 @@
+#pragma once
+// Runs scenarios against the real Qt windows: keys are clicked by their captions,
+// the Inv/Hyp boxes ticked, menu items triggered, and what the windows show is read
+// back from the widgets and the system clipboard.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "driver.h"
+
+namespace calc::ui {
+class CalculatorWindow;
+class Program;
+}  // namespace calc::ui
+
+namespace calc::script {
+
+class GuiDriver : public Driver {
+public:
+    GuiDriver();
+    ~GuiDriver() override;
+
+    void Start() override;
+    WindowKind Current() override;
+    void ShowWindow(WindowKind window) override;
+    bool Press(const std::string& caption) override;
+    void Click(int index) override;
+    void Paste(const std::string& text) override;
+    void Copy() override;
+    std::string Clipboard() override;
+    long Beeps() override;
+    Snapshot Read() override;
+
+    ui::CalculatorWindow* window() const;
+
+private:
+    void Trigger(const char* actionName);
+    void Stop();
+
+    std::unique_ptr<ui::Program> program_;
+};
+
+// Creates the Qt application and runs the files (check) or the interactive loop.
+int RunGui(int& argc, char** argv, bool check, const std::vector<std::string>& files);
+
+}  // namespace calc::script
