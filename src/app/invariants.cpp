@@ -80,13 +80,20 @@ std::string CheckInvariants(const Application& app) {
         const std::string paren = m.intParenDepth ? "(=" + std::to_string(m.intParenDepth) : "";
         if (w->Text2() != paren) return "parenthesis indicator \"" + w->Text2() + "\", expected \"" + paren + "\"";
         if (!Finite(m.dblLastResult) || !Finite(m.dblRepeatOperand)) return "a repeat register is not finite";
-        if (!m.strRepeatOp.empty() && m.strRepeatOp.size() != 1) return "bad repeat operator";
+        // The repeat operator is whatever text stood second in the list, which may be
+        // a typed text that reads as no number (a display left as "-." by BackSpace).
+        if (!m.strRepeatOp.empty() && !IsNumberLike(m.strRepeatOp) && !IsOperatorToken(Value(m.strRepeatOp))) {
+            return "bad repeat operator";
+        }
         const TokenList& expr = m.colExpr;
         for (std::size_t i = 1; i <= expr.Count(); ++i) {
             const Value& v = expr.Item(i);
             if (v.IsDouble() && !Finite(v.AsDouble())) return "a token is not finite";
-            if (v.IsText() && !expr.IsNumberAt(i) && !IsOperatorToken(v) && !v.Is("(")) {
-                return "a token is neither number, operator nor \"(\"";
+            // A text token is an operator, "(" or a display text that was recorded:
+            // typing can leave texts that read as no number ("-1E+15." after "+/-"
+            // and "."), which evaluation then passes over.
+            if (v.IsText() && !IsNumberLike(v.AsText()) && !IsOperatorToken(v) && !v.Is("(")) {
+                return "a token is neither a display text, an operator nor \"(\"";
             }
         }
         return CheckDisplay(w->Text1(), m.blnSciError != 0, true);
