@@ -2,8 +2,9 @@
 # Debian 12 machine: they install what is missing first.
 BUILD ?= build
 CMAKE_FLAGS ?=
+FUZZ_SECONDS ?= 300
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test hardening fuzz bench clean
 
 all: build
 
@@ -19,11 +20,21 @@ build: configure
 run: build
 	./$(BUILD)/calculator
 
-test: build
+# The sanitizer build with its suites and 30 seconds of each fuzz target come first;
+# the main suites (unit, scenarios headless and against the windows, Qt tests) last,
+# so the run ends with their summary.
+test: build hardening
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+
+hardening: deps
+	scripts/hardening test
+
+fuzz: deps
+	scripts/hardening fuzz $(FUZZ_SECONDS)
 
 bench: build
 	./$(BUILD)/bench/factorial_bench
+	./$(BUILD)/bench/paste_bench
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-asan build-fuzz

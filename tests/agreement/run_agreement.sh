@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Headless and GUI in agreement: random action lists (fixed seed) are recorded by the
+# headless engine (calc-script --record) and the recordings are checked again.
+#   run_agreement.sh headless CALC_SCRIPT GEN WORKDIR [COUNT] [SEED]
+#       checks the recordings headless: --record and --check must agree with each other
+#   run_agreement.sh gui CALC_SCRIPT GEN WORKDIR [COUNT] [SEED]
+#       checks them against the real windows (calc-script --gui --check); exits 77
+#       (a skip for ctest) when calc-script was built without the GUI
+# Any difference is a fault of one of the two; the failing file is kept in WORKDIR.
+set -uo pipefail
+
+mode=$1 calc=$2 gen=$3 work=$4 count=${5:-300} seed=${6:-20240611}
+
+rm -rf "$work"
+mkdir -p "$work/actions" "$work/recorded"
+
+if [ "$mode" = gui ]; then
+    printf '# nothing\n' >"$work/probe.calc"
+    if ! out=$("$calc" --gui --check "$work/probe.calc" 2>&1); then
+        if grep -q 'built without the Qt windows' <<<"$out"; then
+            echo "SKIPPED: $calc was built without the Qt windows (--gui); headless and GUI were not compared"
+            exit 77
+        fi
+        echo "calc-script --gui does not run:"
+        echo "$out"
+        exit 1
+    fi
+fi
+
+"$gen" "$work/actions" "$count" "$seed" || exit 1
+for f in "$work"/actions/*.txt; do
+    name=$(basename "$f" .txt)
+    if ! "$calc" --record "$f" >"$work/recorded/$name.calc" 2>"$work/recorded/$name.err"; then
+        echo "FAIL: recording $f:"
+        cat "$work/recorded/$name.err"
+        exit 1
+    fi
+done
+
+if [ "$mode" = gui ]; then
+    "$calc" --gui --check "$work"/recorded/*.calc >"$work/check.log" 2>&1
+else
+    "$calc" --check "$work"/recorded/*.calc >"$work/check.log" 2>&1
+fi
+status=$?
+grep -v '^PASS ' "$work/check.log"
+if [ $status -ne 0 ]; then
+    echo "The $mode run disagrees with the headless recording; the files named above are in $work/recorded"
+    exit 1
+fi
+echo "$count action lists (seed $seed): headless recording and $mode run agree"

@@ -1,0 +1,146 @@
+#include "actions.h"
+
+#include <memory>
+
+#include "app/invariants.h"
+#include "fuzz_support.h"
+#include "record.h"
+
+namespace calc::fuzz {
+
+namespace {
+
+char Hex(int v) { return "0123456789abcdef"[v & 15]; }
+
+// "press CAPTION" for a key of the open window, "click N" for an index without one.
+std::string KeyLine(const Application& app, int index) {
+    const auto keys = Keypad(app.Current());
+    if (index >= 0 && static_cast<std::size_t>(index) < keys.size()) return std::string("press ") + keys[index].caption;
+    return "click " + std::to_string(index);
+}
+
+// Writes the line only when a trace is wanted, so plain fuzzing does no string work.
+class Trace {
+public:
+    explicit Trace(std::vector<std::string>* lines) : lines_(lines) {}
+    template <typename F>
+    void Add(F&& make) {
+        if (lines_) lines_->push_back(make());
+    }
+
+private:
+    std::vector<std::string>* lines_;
+};
+
+}  // namespace
+
+RunResult RunActions(const std::uint8_t* data, std::size_t size, std::vector<std::string>* lines) {
+    RunResult result;
+    Trace trace(lines);
+    MemoryPlatform platform;
+    auto app = std::make_unique<Application>(platform);
+    app->Main();
+
+    std::size_t pasteBudget = kPasteBudget;
+    std::size_t pos = 0;
+    while (pos < size) {
+        const std::uint8_t op = data[pos++];
+        const bool scientific = app->Form2() != nullptr;
+        if (op < 0xE0 || op >= 0xF7) {
+            const int index = op % kKeyModulus;
+            trace.Add([&] { return KeyLine(*app, index); });
+            app->Click(index);
+        } else if (op == static_cast<std::uint8_t>(Op::kClickWide)) {
+            const int lo = pos < size ? data[pos++] : 0;
+            const int hi = pos < size ? data[pos++] : 0;
+            const int index = static_cast<std::int16_t>(static_cast<std::uint16_t>(lo | (hi << 8)));
+            trace.Add([&] { return KeyLine(*app, index); });
+            app->Click(index);
+        } else if (op < 0xF0) {
+            const int index = 0xE0 - op;
+            trace.Add([&] { return KeyLine(*app, index); });
+            app->Click(index);
+        } else if (op == static_cast<std::uint8_t>(Op::kInv) || op == static_cast<std::uint8_t>(Op::kHyp)) {
+            const bool inv = op == static_cast<std::uint8_t>(Op::kInv);
+            if (ScientificWindow* w = app->Form2()) {
+                trace.Add([&] { return std::string(inv ? "press Inv" : "press Hyp"); });
+                if (inv) w->SetCheck1(w->Check1() ? 0 : 1);
+                else w->SetCheck2(w->Check2() ? 0 : 1);
+            } else {
+                trace.Add([&] { return std::string("# ") + (inv ? "Inv" : "Hyp") + " in the standard window: nothing"; });
+            }
+        } else if (op == static_cast<std::uint8_t>(Op::kStandard)) {
+            trace.Add([] { return std::string("window standard"); });
+            app->ShowWindow(WindowKind::Standard);
+        } else if (op == static_cast<std::uint8_t>(Op::kScientific)) {
+            trace.Add([] { return std::string("window scientific"); });
+            app->ShowWindow(WindowKind::Scientific);
+        } else if (op == static_cast<std::uint8_t>(Op::kCopy)) {
+            trace.Add([] { return std::string("copy"); });
+            app->mnuCopy_Click();
+        } else if (op == static_cast<std::uint8_t>(Op::kPaste) || op == static_cast<std::uint8_t>(Op::kPasteClipboard)) {
+            if (op == static_cast<std::uint8_t>(Op::kPaste)) {
+                std::size_t n = pos < size ? data[pos++] % kMaxPaste : 0;
+                if (n > size - pos) n = size - pos;
+                platform.clipboard.assign(reinterpret_cast<const char*>(data + pos), n);
+                pos += n;
+            }
+            // Copy and paste again doubles a typed number each time: a few hundred
+            // bytes of input could ask for billions of keys. The input ends where its
+            // pastes would replay more than the budget.
+            if (scientific) {
+                if (platform.clipboard.size() > pasteBudget) break;
+                pasteBudget -= platform.clipboard.size();
+            }
+            trace.Add([&] {
+                if (!scientific) return std::string("# Paste in the standard window: nothing");
+                std::string line = "paste " + script::EscapeArgument(platform.clipboard);
+                if (!platform.clipboard.empty() && platform.clipboard.back() == '\r') {
+                    line = "# the pasted text ends in a carriage return, which a scenario line drops\n" + line;
+                }
+                return line;
+            });
+            app->mnuPaste_Click();
+        } else {
+            const int index = op % kKeyModulus;  // not reached: every opcode is covered above
+            app->Click(index);
+        }
+        ++result.actions;
+        if (SelfTestCorruption(op, *app)) {
+            trace.Add([&] { return "# self-test: state corrupted on purpose (opcode 0x" + std::string{Hex(op >> 4), Hex(op)} + ")"; });
+        }
+        result.violation = CheckInvariants(*app);
+        if (!result.violation.empty()) break;
+    }
+    return result;
+}
+
+void ActionWriter::Click(int index) {
+    if (index >= 0 && index < 0xE0 && index < kKeyModulus) {
+        bytes_.push_back(static_cast<char>(index));
+    } else if (index <= -1 && index >= -15) {
+        bytes_.push_back(static_cast<char>(0xE0 - index));
+    } else {
+        const auto v = static_cast<std::uint16_t>(static_cast<std::int16_t>(index));
+        bytes_.push_back(static_cast<char>(Op::kClickWide));
+        bytes_.push_back(static_cast<char>(v & 0xFF));
+        bytes_.push_back(static_cast<char>(v >> 8));
+    }
+}
+
+void ActionWriter::Window(WindowKind w) {
+    bytes_.push_back(static_cast<char>(w == WindowKind::Standard ? Op::kStandard : Op::kScientific));
+}
+
+void ActionWriter::Paste(const std::string& text) {
+    std::size_t pos = 0;
+    do {
+        const std::size_t n = std::min(text.size() - pos, kMaxPaste - 1);
+        bytes_.push_back(static_cast<char>(Op::kPaste));
+        bytes_.push_back(static_cast<char>(n));
+        bytes_.append(text, pos, n);
+        pos += n;
+    } while (pos < text.size());
+}
+
+}  // namespace calc::fuzz

@@ -1,0 +1,156 @@
+// Helper of the fuzz targets.
+//   fuzz_tool seeds OUTDIR SCENARIO...  writes seed inputs taken from scenario files:
+//       OUTDIR/fuzz_actions/: the actions of each file, and of each of its paragraphs
+//       OUTDIR/fuzz_paste/:   each pasted text, and each paragraph's key presses in the
+//                             scientific window written as the paste characters of
+//                             those keys
+//   fuzz_tool decode INPUT              prints a fuzz_actions input as scenario lines
+//                                       (feed them to calc-script --record or --check)
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "actions.h"
+#include "app/keypads.h"
+#include "engine/value.h"
+#include "paste/replay.h"
+#include "scenario.h"
+
+namespace fs = std::filesystem;
+using calc::WindowKind;
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+std::vector<std::string> SplitSpaces(const std::string& s) {
+    std::vector<std::string> out;
+    std::istringstream in(s);
+    for (std::string w; in >> w;) out.push_back(w);
+    return out;
+}
+
+// The paste character of each scientific key, found by asking the replay which key
+// each ASCII character presses.
+std::map<int, char> PasteCharOfKey() {
+    std::map<int, char> out;
+    for (int c = 33; c < 127; ++c) {
+        const int key = calc::ReplayKey(calc::Value(std::string(1, static_cast<char>(c))));
+        if (key >= 0 && !out.count(key)) out[key] = static_cast<char>(c);
+    }
+    for (int d = 0; d <= 9; ++d) out[d] = static_cast<char>('0' + d);
+    out[10] = '.';
+    return out;
+}
+
+struct Seeds {
+    std::set<std::string> actions, pastes;
+};
+
+// One scenario file: the whole file, and each paragraph (lines up to a blank line)
+// started in the window that was open there.
+void FromScenario(const std::string& path, Seeds& seeds, const std::map<int, char>& pasteChar) {
+    std::istringstream in(ReadFile(path));
+    WindowKind window = WindowKind::Standard;
+    calc::fuzz::ActionWriter whole, para;
+    std::string paraPaste;
+    auto endParagraph = [&] {
+        if (!para.bytes().empty()) seeds.actions.insert(para.bytes());
+        if (!paraPaste.empty()) seeds.pastes.insert(paraPaste);
+        para = calc::fuzz::ActionWriter();
+        if (window == WindowKind::Scientific) para.Window(window);
+        paraPaste.clear();
+    };
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.find_first_not_of(" \t") == std::string::npos) {
+            endParagraph();
+            continue;
+        }
+        const std::size_t sp = line.find(' ');
+        const std::string word = line.substr(0, sp);
+        const std::string arg = sp == std::string::npos ? "" : calc::script::Unescape(line.substr(sp + 1));
+        for (calc::fuzz::ActionWriter* w : {&whole, &para}) {
+            if (word == "window") {
+                window = arg == "scientific" ? WindowKind::Scientific : WindowKind::Standard;
+                w->Window(window);
+            } else if (word == "press") {
+                for (const std::string& caption : SplitSpaces(arg)) {
+                    if (caption == "Inv" || caption == "Hyp") {
+                        w->Toggle(caption == "Inv");
+                    } else if (const int key = calc::FindKey(window, caption); key >= 0) {
+                        w->Click(key);
+                    }
+                }
+            } else if (word == "click") {
+                w->Click(std::atoi(arg.c_str()));
+            } else if (word == "paste") {
+                w->Paste(arg);
+            } else if (word == "copy") {
+                w->Copy();
+            }
+        }
+        if (word == "paste") seeds.pastes.insert(arg);
+        if (word == "press" && window == WindowKind::Scientific) {
+            for (const std::string& caption : SplitSpaces(arg)) {
+                const int key = calc::FindKey(window, caption);
+                if (auto it = pasteChar.find(key); it != pasteChar.end()) paraPaste.push_back(it->second);
+            }
+        }
+    }
+    endParagraph();
+    seeds.actions.insert(whole.bytes());
+}
+
+int WriteSeeds(const fs::path& outdir, const std::vector<std::string>& files) {
+    Seeds seeds;
+    const auto pasteChar = PasteCharOfKey();
+    for (const std::string& f : files) FromScenario(f, seeds, pasteChar);
+    for (const auto& [name, set] : {std::pair{"fuzz_actions", &seeds.actions}, std::pair{"fuzz_paste", &seeds.pastes}}) {
+        const fs::path dir = outdir / name;
+        fs::create_directories(dir);
+        int n = 0;
+        for (const std::string& s : *set) {
+            char file[32];
+            std::snprintf(file, sizeof file, "seed-%04d", n++);
+            WriteFile(dir / file, s);
+        }
+        std::printf("%s: %d seeds\n", name, n);
+    }
+    return 0;
+}
+
+int Decode(const std::string& path) {
+    const std::string bytes = ReadFile(path);
+    std::vector<std::string> lines;
+    const auto r = calc::fuzz::RunActions(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), &lines);
+    for (const std::string& l : lines) std::printf("%s\n", l.c_str());
+    if (!r.violation.empty()) std::printf("# broken here: %s\n", r.violation.c_str());
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() >= 2 && args[0] == "seeds") return WriteSeeds(args[1], {args.begin() + 2, args.end()});
+    if (args.size() == 2 && args[0] == "decode") return Decode(args[1]);
+    std::fprintf(stderr, "usage: fuzz_tool seeds OUTDIR SCENARIO... | fuzz_tool decode INPUT\n");
+    return 2;
+}

@@ -1,0 +1,24 @@
+#pragma once
+// calc-script --record: turns a list of actions into a scenario file whose
+// expectations are what the calculator shows after each action.
+#include <iosfwd>
+#include <string>
+
+#include "driver.h"
+
+namespace calc::script {
+
+// A scenario argument that reads back as `text`: backslash, newline and tab escaped,
+// and a space at either end written as \s so that no editor can lose it.
+std::string EscapeArgument(const std::string& text);
+
+// Runs the action lines of `in` (window, press, click, paste, copy) from a fresh
+// start. Writes each to `out`, followed by the expectations that hold after it:
+// display, memory, locked and beeps (since the previous action); clipboard after a
+// copy; paren, inv, hyp and tokens while the scientific window is open. Comments and
+// blank lines are copied; expect and show lines are dropped (the recording states
+// its own). `name` labels the messages. Returns 0, or 1 after writing to `err` what
+// stopped it: a malformed line, an unknown caption, an inconsistent state.
+int Record(Driver& driver, std::istream& in, std::ostream& out, std::ostream& err, const std::string& name);
+
+}  // namespace calc::script
