@@ -25,7 +25,7 @@ bool JudgeFromCounts(std::size_t addSub, std::size_t mulDiv, const Value& cmp) {
 double L(const Value& v) { return LeadingNumber(v); }
 
 // LD(v): v as a double, written with 15 significant digits and read back.
-double LD(const Value& v) { return LeadingNumber(std::string_view(DisplayForm(ToDouble(v)))); }
+double LD(const Value& v) { return RoundToDisplayDigits(ToDouble(v)); }
 
 }  // namespace
 

@@ -12,6 +12,9 @@ class Stack {
 public:
     static constexpr std::int16_t kCapacity = 32767;
 
+    // Evaluation rarely stacks more than a few items: room for them up front.
+    Stack() { m_Items.reserve(8); }
+
     void Push(const Value& m_Data);
     // Removes the top item; false (and no change) on an empty stack.
     bool Pop();

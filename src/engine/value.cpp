@@ -196,10 +196,23 @@ double LeadingNumber(std::string_view text) {
     return ParseDecimal(text.substr(0, len));
 }
 
+double RoundToDisplayDigits(double v) {
+    // The display form holds exactly the digits of the 15-digit scientific form, so
+    // reading that form back gives the same double, without building the text.
+    if (v == 0 || !std::isfinite(v)) return 0;  // the display form of -0 is "0"
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
+    double r = 0;
+    std::from_chars(buf, res.ptr, r);
+    return r;
+}
+
 double LeadingNumber(const Value& v) {
     if (v.IsText()) return LeadingNumber(v.AsText());
-    if (v.IsEmpty()) return 0;
-    return LeadingNumber(std::string_view(TextForm(v)));
+    if (v.IsDouble()) return RoundToDisplayDigits(v.AsDouble());
+    if (v.IsInt16()) return v.AsInt16();
+    if (v.IsInt32()) return v.AsInt32();
+    return 0;
 }
 
 bool IsNumericText(std::string_view text) {

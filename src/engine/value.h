@@ -87,8 +87,12 @@ std::string TextForm(const Value& v);
 // the overflow error for a number beyond the double range.
 double LeadingNumber(std::string_view text);
 
-// Leading number of a value's text form.
+// Leading number of a value's text form (a double passes through its display form).
 double LeadingNumber(const Value& v);
+
+// v rounded to the 15 significant digits of its display form: the leading number of
+// DisplayForm(v).
+double RoundToDisplayDigits(double v);
 
 // True when the whole text reads as one decimal number (surrounding blanks allowed).
 // Purely a test of the form: a number too large for a double still passes.

@@ -164,10 +164,12 @@ void ScientificWindow::BinaryOperator(int index) {
     // than any operator in it; the question is answered without copying the group.
     if (n - p > 2 && JudgeRange(expr, p + 1, n - 1, expr.Last())) {
         SetText1(DisplayForm(CalculateRange(expr, p + 1, n - 1, check1_)));
-        TokenList tail;
-        tail.Add(Value(text1_));
-        tail.Add(expr.Last());
-        ReplaceTail(expr, p + 1, tail);
+        // The group after the last "(" becomes the partial result, as display text,
+        // followed by the new operator.
+        Value op = expr.Last();
+        while (expr.Count() > p) expr.RemoveLast();
+        expr.Add(Value(text1_));
+        expr.Add(std::move(op));
     }
     EndEntry();
 }
