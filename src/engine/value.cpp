@@ -178,6 +178,11 @@ std::string DisplayForm(double v) {
     return out;
 }
 
+std::string NormaliseDisplay(std::string text) {
+    if (!text.empty() && text.front() == '.') text.insert(text.begin(), '0');
+    return text;
+}
+
 std::string TextForm(const Value& v) {
     if (v.IsText()) return std::string(v.AsText());
     if (v.IsInt16()) return std::to_string(v.AsInt16());

@@ -78,6 +78,9 @@ private:
 // depends on the locale.
 std::string DisplayForm(double v);
 
+// The display rule of both calculators: a text that starts with "." gains a "0".
+std::string NormaliseDisplay(std::string text);
+
 // The text form of a value: a text is itself, empty is "", an integer its decimal
 // digits, a double its display form.
 std::string TextForm(const Value& v);

@@ -1,7 +1,6 @@
 #include "scientific/scientific_window.h"
 
 #include <cmath>
-#include <new>
 
 #include "engine/errors.h"
 #include "engine/evaluator.h"
@@ -32,8 +31,7 @@ ScientificWindow::ScientificWindow(Module1& store, Platform& platform) : store_(
 }
 
 void ScientificWindow::SetText1(std::string text) {
-    if (!text.empty() && text.front() == '.') text.insert(text.begin(), '0');
-    text1_ = std::move(text);
+    text1_ = NormaliseDisplay(std::move(text));
 }
 
 void ScientificWindow::RecordTypedNumber() {
@@ -50,14 +48,10 @@ void ScientificWindow::Command1_Click(int index) {
         platform_.Beep();
         return;
     }
-    try {
-        Dispatch(index);
-    } catch (const RuntimeError& e) {
+    const std::string error = TrapRunTimeErrors([&] { Dispatch(index); });
+    if (!error.empty()) {
         store_.blnSciError = -1;
-        SetText1(ErrorDisplayText(e.description()));
-    } catch (const std::bad_alloc&) {
-        store_.blnSciError = -1;
-        SetText1(ErrorDisplayText(Description(ErrorKind::OutOfMemory)));
+        SetText1(error);
     }
 }
 

@@ -1,7 +1,6 @@
 #include "standard/standard_window.h"
 
 #include <cmath>
-#include <new>
 
 #include "engine/errors.h"
 #include "engine/value.h"
@@ -20,8 +19,7 @@ StandardWindow::StandardWindow(Module1& store, Platform& platform) : store_(stor
 }
 
 void StandardWindow::SetText1(std::string text) {
-    if (!text.empty() && text.front() == '.') text.insert(text.begin(), '0');
-    text1_ = std::move(text);
+    text1_ = NormaliseDisplay(std::move(text));
 }
 
 double StandardWindow::DisplayValue() const { return LeadingNumber(std::string_view(text1_)); }
@@ -31,14 +29,10 @@ void StandardWindow::Command1_Click(int index) {
         platform_.Beep();
         return;
     }
-    try {
-        Dispatch(index);
-    } catch (const RuntimeError& e) {
+    const std::string error = TrapRunTimeErrors([&] { Dispatch(index); });
+    if (!error.empty()) {
         store_.blnStdError = -1;
-        SetText1(ErrorDisplayText(e.description()));
-    } catch (const std::bad_alloc&) {
-        store_.blnStdError = -1;
-        SetText1(ErrorDisplayText(Description(ErrorKind::OutOfMemory)));
+        SetText1(error);
     }
 }
 
