@@ -35,6 +35,7 @@ fuzz: deps
 bench: build
 	./$(BUILD)/bench/factorial_bench
 	./$(BUILD)/bench/paste_bench
+	if [ -x ./$(BUILD)/bench/display_bench ]; then ./$(BUILD)/bench/display_bench; fi
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz

@@ -123,8 +123,6 @@ private slots:
     void keyGrid();
     void keyCaptionsByIndex_data();
     void keyCaptionsByIndex();
-    void keysDoNotOverlap_data();
-    void keysDoNotOverlap();
     void controls_data();
     void controls();
     void menus_data();
@@ -246,27 +244,6 @@ void LayoutTest::keyCaptionsByIndex() {
         raised.clear();
         b->click();
         QCOMPARE(raised, QList<int>{i});
-    }
-}
-
-void LayoutTest::keysDoNotOverlap_data() {
-    QTest::addColumn<WindowKind>("kind");
-    QTest::newRow("Form1") << WindowKind::Standard;
-    QTest::newRow("Form2") << WindowKind::Scientific;
-}
-
-void LayoutTest::keysDoNotOverlap() {
-    QFETCH(WindowKind, kind);
-    CalculatorWindow* w = Open(kind);
-    QVERIFY(w);
-    QList<QWidget*> widgets;
-    for (QWidget* c : w->client()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) widgets.append(c);
-    for (int i = 0; i < widgets.size(); ++i) {
-        QVERIFY2(w->client()->rect().contains(widgets[i]->geometry()), qPrintable(widgets[i]->objectName()));
-        for (int j = i + 1; j < widgets.size(); ++j) {
-            QVERIFY2(!widgets[i]->geometry().intersects(widgets[j]->geometry()),
-                     qPrintable(widgets[i]->objectName() + " overlaps " + widgets[j]->objectName()));
-        }
     }
 }
 

@@ -142,18 +142,6 @@ TEST(StrictConversion, ConvertsNumbersAndRejectsOtherTexts) {
     EXPECT_THROW(ToDouble(Value(std::string(400, '9'))), RuntimeError);
 }
 
-TEST(TextForm, WritesEachType) {
-    EXPECT_EQ(TextForm(Value()), "");
-    EXPECT_EQ(TextForm(Value(std::int16_t{-12})), "-12");
-    EXPECT_EQ(TextForm(Value(std::int32_t{2147483647})), "2147483647");
-    EXPECT_EQ(TextForm(Value(1.0 / 3)), "0.333333333333333");
-    EXPECT_EQ(TextForm(Value("0.")), "0.");
-    EXPECT_EQ(LeadingNumber(Value(1.0 / 3)), 0.333333333333333);  // through the display form
-    EXPECT_TRUE(Value("+").Is("+"));
-    EXPECT_FALSE(Value(std::int16_t{0}).Is("0"));
-    EXPECT_FALSE(Value("Y").Is("y"));
-}
-
 struct ArithmeticCase {
     double (*op)(double, double);
     double a, b;
