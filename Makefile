@@ -33,9 +33,9 @@ fuzz: deps
 	scripts/hardening fuzz $(FUZZ_SECONDS)
 
 bench: build
-	./$(BUILD)/bench/factorial_bench
-	./$(BUILD)/bench/paste_bench
-	if [ -x ./$(BUILD)/bench/display_bench ]; then ./$(BUILD)/bench/display_bench; fi
+	./$(BUILD)/factorial_bench
+	./$(BUILD)/paste_bench
+	@if [ -x ./$(BUILD)/display_bench ]; then ./$(BUILD)/display_bench; fi
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz
