@@ -52,13 +52,13 @@ BENCHMARK(BM_WidgetLongText)->Unit(benchmark::kMillisecond);
 // state.range(0): the argument of n!; "+" after it measures a key on the long display.
 void BM_FactorialKey(benchmark::State& state, const char* measured) {
     const std::string n = std::to_string(state.range(0));
+    const bool afterFactorial = std::string(measured) != "n!";
     for (auto _ : state) {
         state.PauseTiming();
         Program program;
         CalculatorWindow* w = OpenScientific(program);
         for (char c : n) Key(w, std::string(1, c).c_str());
-        const bool after = std::string(measured) != "n!";
-        if (after) Key(w, "n!");
+        if (afterFactorial) Key(w, "n!");
         state.ResumeTiming();
         Key(w, measured);
         state.PauseTiming();
