@@ -27,7 +27,7 @@ if [ "$mode" = gui ]; then
     fi
 fi
 
-"$gen" "$work/actions" "$count" "$seed" || exit 1
+"$gen" random "$work/actions" "$count" "$seed" || exit 1
 for f in "$work"/actions/*.txt; do
     name=$(basename "$f" .txt)
     if ! "$calc" --record "$f" >"$work/recorded/$name.calc" 2>"$work/recorded/$name.err"; then

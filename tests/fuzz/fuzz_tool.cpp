@@ -6,11 +6,16 @@
 //                             those keys
 //   fuzz_tool decode INPUT              prints a fuzz_actions input as scenario lines
 //                                       (feed them to calc-script --record or --check)
+//   fuzz_tool random OUTDIR COUNT SEED  writes COUNT random action lists decoded from
+//                                       random inputs (OUTDIR/actions-NNN.txt), the same
+//                                       for the same SEED everywhere: the agreement test
+//                                       replays them against the real windows
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <random>
 #include <set>
 #include <sstream>
 #include <string>
@@ -145,12 +150,45 @@ int Decode(const std::string& path) {
     return 0;
 }
 
+// Lists that stay quick in the real windows: no factorial (a few typed digits and
+// x^2 reach a million) and no paste longer than a short expression (Copy and Paste
+// again doubles a number each time).
+bool QuickInWindows(const std::vector<std::string>& lines) {
+    for (const std::string& l : lines) {
+        if (l == "press n!" || (l.rfind("paste ", 0) == 0 && (l.size() > 80 || l.find('!') != std::string::npos))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int WriteRandomLists(const fs::path& outdir, int count, std::uint32_t seed) {
+    std::mt19937 rng(seed);  // fully specified: the same lists on every machine
+    fs::create_directories(outdir);
+    for (int n = 0; n < count;) {
+        std::string bytes(5 + rng() % 56, '\0');
+        for (char& b : bytes) b = static_cast<char>(rng() & 0xFF);
+        std::vector<std::string> lines;
+        calc::fuzz::RunActions(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), &lines);
+        if (!QuickInWindows(lines)) continue;
+        std::string text;
+        for (const std::string& l : lines) text += l + "\n";
+        char file[32];
+        std::snprintf(file, sizeof file, "actions-%03d.txt", n++);
+        WriteFile(outdir / file, text);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() >= 2 && args[0] == "seeds") return WriteSeeds(args[1], {args.begin() + 2, args.end()});
     if (args.size() == 2 && args[0] == "decode") return Decode(args[1]);
-    std::fprintf(stderr, "usage: fuzz_tool seeds OUTDIR SCENARIO... | fuzz_tool decode INPUT\n");
+    if (args.size() == 4 && args[0] == "random") {
+        return WriteRandomLists(args[1], std::stoi(args[2]), static_cast<std::uint32_t>(std::stoul(args[3])));
+    }
+    std::fprintf(stderr, "usage: fuzz_tool seeds OUTDIR SCENARIO... | decode INPUT | random OUTDIR COUNT SEED\n");
     return 2;
 }
