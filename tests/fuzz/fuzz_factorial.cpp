@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "engine/bigdecimal.h"
+#include "bignum/bignum.h"
 
 // ---- a cheaper factorial for huge arguments ------------------------------------
 //
@@ -25,7 +25,7 @@ std::string WrappedFactorial(std::int32_t num) {
         const long v = env ? std::strtol(env, nullptr, 10) : 3000;
         return static_cast<std::int32_t>(v > 0 && v < std::numeric_limits<std::int32_t>::max() ? v : 3000);
     }();
-    if (num > limit && calc::bigdec::FactorialDigitEstimate(num) <= calc::bigdec::kMaxFactorialDigits) {
+    if (num > limit && calc::bignum::FactorialDigitEstimate(num) <= calc::bignum::kMaxFactorialDigits) {
         return RealFactorial(limit - num % 1000);
     }
     return RealFactorial(num);

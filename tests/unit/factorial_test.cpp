@@ -1,5 +1,5 @@
 // Exact factorial and the radix-10^9 multiplication behind it.
-#include "engine/bigdecimal.h"
+#include "bignum/bignum.h"
 #include "engine/errors.h"
 #include "engine/factorial.h"
 
@@ -33,14 +33,14 @@
 namespace {
 
 using calc::Factorial;
-using calc::bigdec::FactorialDigitEstimate;
-using calc::bigdec::FromDecimal;
-using calc::bigdec::Limbs;
-using calc::bigdec::Method;
-using calc::bigdec::MulOptions;
-using calc::bigdec::Multiply;
-using calc::bigdec::Square;
-using calc::bigdec::ToDecimal;
+using calc::bignum::FactorialDigitEstimate;
+using calc::bignum::FromDecimal;
+using calc::bignum::Limbs;
+using calc::bignum::Method;
+using calc::bignum::MulOptions;
+using calc::bignum::Multiply;
+using calc::bignum::Square;
+using calc::bignum::ToDecimal;
 
 // Independent reference: a running product in radix 10^4.
 class NaiveFactorial {
@@ -75,7 +75,7 @@ std::uint64_t TextMod(const std::string& s, std::uint64_t p) {
 
 std::uint64_t LimbsMod(const Limbs& a, std::uint64_t p) {
     std::uint64_t r = 0;
-    for (std::size_t i = a.size(); i-- > 0;) r = (r * calc::bigdec::kBase + a[i]) % p;
+    for (std::size_t i = a.size(); i-- > 0;) r = (r * calc::bignum::kBase + a[i]) % p;
     return r;
 }
 
@@ -201,12 +201,12 @@ TEST(FactorialDeathTest, AllocationFailureBecomesOutOfMemory) {
 enum class Shape { kRandom, kAllNines, kSparseZeros, kZeroBlocks, kPowerOfBase };
 
 Limbs MakeOperand(std::size_t n, Shape shape, std::mt19937_64& rng) {
-    std::uniform_int_distribution<std::uint32_t> limb(0, calc::bigdec::kBase - 1);
+    std::uniform_int_distribution<std::uint32_t> limb(0, calc::bignum::kBase - 1);
     Limbs a(n);
     for (std::size_t i = 0; i < n; ++i) {
         switch (shape) {
             case Shape::kRandom: a[i] = limb(rng); break;
-            case Shape::kAllNines: a[i] = calc::bigdec::kBase - 1; break;
+            case Shape::kAllNines: a[i] = calc::bignum::kBase - 1; break;
             case Shape::kSparseZeros: a[i] = rng() % 3 == 0 ? 0 : limb(rng); break;
             case Shape::kZeroBlocks: a[i] = (i / 7) % 2 == 0 ? 0 : limb(rng); break;
             case Shape::kPowerOfBase: a[i] = 0; break;
@@ -304,10 +304,10 @@ std::string NinesProduct(std::size_t n, std::size_t m) {
 // products have a closed form, random ones are checked by residues.
 TEST(MultiplyTest, LargeProductsOnTwoThreads) {
     for (const auto& s : std::vector<SizePair>{{40000, 40000}, {90000, 20000}, {70000, 3000}}) {
-        const Limbs a(s.na, calc::bigdec::kBase - 1), b(s.nb, calc::bigdec::kBase - 1);
+        const Limbs a(s.na, calc::bignum::kBase - 1), b(s.nb, calc::bignum::kBase - 1);
         EXPECT_EQ(ToDecimal(Multiply(a, b)), NinesProduct(s.na, s.nb)) << s.na << "x" << s.nb;
     }
-    EXPECT_EQ(ToDecimal(Square(Limbs(50000, calc::bigdec::kBase - 1))), NinesProduct(50000, 50000));
+    EXPECT_EQ(ToDecimal(Square(Limbs(50000, calc::bignum::kBase - 1))), NinesProduct(50000, 50000));
 
     std::mt19937_64 rng(2024);
     for (const auto& s : std::vector<SizePair>{{33000, 32999}, {200000, 30000}}) {
@@ -335,7 +335,7 @@ TEST(MultiplyTest, LargeProductsOnTwoThreads) {
 // digits make coefficient 4's low limb, coefficient 3's middle limb and coefficient
 // 2's high limb add up to 2B, the largest carry the transform's carry step meets.
 TEST(MultiplyTest, TransformCarryOfTwo) {
-    constexpr std::uint32_t kTop = calc::bigdec::kBase - 1;
+    constexpr std::uint32_t kTop = calc::bignum::kBase - 1;
     const Limbs a = {kTop, kTop, kTop, 6, kTop - 1};
     const Limbs b(5, kTop);
     const Limbs expected = Multiply(a, b, {Method::kSchoolbook});

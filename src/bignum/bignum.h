@@ -1,14 +1,13 @@
 #pragma once
-// Big natural numbers in radix 10^9, the arithmetic behind the exact factorial.
-// Everything here is implemented in factorial.cpp; this header exists so the
-// multiplication paths can be checked against each other in the unit tests.
+// Big natural numbers in radix 10^9: the arithmetic behind the exact factorial.
+// The multiplication paths are public so they can be checked against each other.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace calc::bigdec {
+namespace calc::bignum {
 
 using Limb = std::uint32_t;
 // Little-endian limbs, each below kBase. Results come back without high zero limbs,
@@ -40,7 +39,8 @@ struct MulOptions {
 Limbs Multiply(const Limbs& a, const Limbs& b, const MulOptions& options = {});
 Limbs Square(const Limbs& a, const MulOptions& options = {});
 
-// Decimal text (no leading zeros, "0" for zero) and back.
+// Decimal text (no leading zeros, "0" for zero) and back. FromDecimal throws
+// std::invalid_argument for anything but the digits 0-9.
 std::string ToDecimal(const Limbs& a);
 Limbs FromDecimal(std::string_view digits);
 
@@ -53,4 +53,4 @@ inline constexpr std::int64_t kMaxFactorialDigits = 100'000'000;
 // the limit exactly.
 std::int64_t FactorialDigitEstimate(std::int32_t num);
 
-}  // namespace calc::bigdec
+}  // namespace calc::bignum
