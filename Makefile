@@ -4,7 +4,7 @@ BUILD ?= build
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 300
 
-.PHONY: all deps configure build run test hardening fuzz bench clean
+.PHONY: all deps configure build run test hardening fuzz bench package clean
 
 all: build
 
@@ -36,6 +36,10 @@ bench: build
 	./$(BUILD)/factorial_bench
 	./$(BUILD)/paste_bench
 	@if [ -x ./$(BUILD)/display_bench ]; then ./$(BUILD)/display_bench; fi
+
+# The Debian package, $(BUILD)/calculator_<version>_<arch>.deb.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz
