@@ -35,6 +35,7 @@ fuzz: deps
 bench: build
 	./$(BUILD)/factorial_bench
 	./$(BUILD)/paste_bench
+	./$(BUILD)/script_start_bench
 	@if [ -x ./$(BUILD)/display_bench ]; then ./$(BUILD)/display_bench; fi
 
 # The Debian package, $(BUILD)/calculator_<version>_<arch>.deb.

@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QSysInfo>
 
 #include "about_layout.h"
 #include "fonts.h"
@@ -21,11 +22,13 @@ AboutDialog::AboutDialog(QWidget* parent)
     const QFont labelFont = ChineseFont(kAboutLabelPoints, true);
     const QFont buttonFont = ChineseFont(kAboutButtonPoints, true);
     for (const AboutControlDef& c : AboutControls()) {
-        const QString text = QString::fromUtf8(c.text);
+        QString text = QString::fromUtf8(c.text);
+        if (c.kind == AboutKind::PlatformLabel) text += QSysInfo::prettyProductName();
         QWidget* w = nullptr;
         switch (c.kind) {
             case AboutKind::Label:
-            case AboutKind::WrappedLabel: {
+            case AboutKind::WrappedLabel:
+            case AboutKind::PlatformLabel: {
                 auto* label = new QLabel(text, this);
                 label->setFont(labelFont);
                 label->setTextFormat(Qt::PlainText);

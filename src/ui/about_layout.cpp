@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "calc_version.h"
+
 namespace calc::ui {
 
 namespace {
@@ -9,11 +11,11 @@ namespace {
 constexpr std::array<AboutControlDef, 12> kAbout{{
     {"lblName", AboutKind::Label, {120, 120, 1800, 210}, "软件名称：计算器"},
     {"lblProperty", AboutKind::Label, {120, 480, 2025, 210}, "软件性质：免费软件"},
-    {"lblVersion", AboutKind::Label, {120, 840, 1035, 210}, "版本：1.0"},
+    {"lblVersion", AboutKind::Label, {120, 840, 1035, 210}, "版本：" CALC_VERSION},
     {"lblCopyright", AboutKind::Label, {120, 1200, 3900, 210}, "版权声明：本软件可自由复制与分发"},
     {"lblAuthor", AboutKind::Label, {120, 1560, 1755, 210}, "作者：开发小组"},
     {"lblIDE", AboutKind::Label, {120, 1920, 3525, 210}, "开发工具：C++20 与 Qt 6"},
-    {"lblPlatform", AboutKind::Label, {120, 2280, 4845, 210}, "运行平台：Win9X/WinMe/Win2K/WinXP/Win2003"},
+    {"lblPlatform", AboutKind::PlatformLabel, {120, 2280, 4845, 210}, "运行平台："},
     {"Label1", AboutKind::Label, {240, 2640, 3165, 210}, "邮箱：calc@example.org"},
     {"lbl", AboutKind::WrappedLabel, {120, 3120, 8055, 1935},
      "本计算器有两种模式，可从“查看”菜单随时切换。"

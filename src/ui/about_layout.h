@@ -6,7 +6,8 @@
 
 namespace calc::ui {
 
-enum class AboutKind { Label, WrappedLabel, Line, Button };
+// A platform label shows its text followed by the name of the system the program runs on.
+enum class AboutKind { Label, WrappedLabel, PlatformLabel, Line, Button };
 
 struct AboutControlDef {
     const char* name;

@@ -1,14 +1,17 @@
 // The calculator program: the standard window opens at start; the View menu
 // switches between the standard and scientific windows; closing the open window
-// ends the program.
+// ends the program. The command line is read first (see ReadCommandLine).
 #include <QApplication>
 #include <QIcon>
 #include <QTimer>
 #include <exception>
+#include <optional>
 
 #include "program.h"
 
 int main(int argc, char** argv) {
+    // --help and --version answer before Qt looks for a display.
+    if (const std::optional<int> exitCode = calc::ui::ReadCommandLine(argc, argv)) return *exitCode;
     QApplication qapp(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("calculator"));
     try {

@@ -1,11 +1,20 @@
 #pragma once
 // The running program: the Qt platform, the core application and its windows.
 // Construct it after the QApplication; Start() opens the standard window.
+#include <optional>
+
 #include "app/application.h"
 #include "qt_platform.h"
 #include "shell.h"
 
 namespace calc::ui {
+
+// The command line, read before the QApplication exists, so that it needs no display:
+// -h/--help and -v/--version print to standard output; an unknown option or a stray
+// argument is reported on standard error with exit code 2. Qt's own options (-platform
+// NAME, -style NAME, -reverse ...) are left to the QApplication. Returns the exit code
+// when the program ends here, nothing when it goes on to open its window.
+std::optional<int> ReadCommandLine(int argc, char** argv);
 
 class Program {
 public:

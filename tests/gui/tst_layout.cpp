@@ -209,6 +209,9 @@ void LayoutTest::about() {
     QVERIFY(flags & Qt::WindowCloseButtonHint);
     QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowContextHelpButtonHint)));
     QCOMPARE(about.findChild<QLabel*>("lblVersion")->text(), QStringLiteral("版本：1.0"));
+    // The platform line names the system it runs on.
+    const QString platform = about.findChild<QLabel*>("lblPlatform")->text();
+    QVERIFY(platform.startsWith(QStringLiteral("运行平台：")) && platform.size() > 5 && !platform.contains("Win"));
     for (const AboutControlDef& c : AboutControls()) {
         QWidget* widget = about.findChild<QWidget*>(c.name);
         QVERIFY2(widget && Inside(widget), c.name);

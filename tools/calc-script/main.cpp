@@ -1,17 +1,21 @@
 // calc-script: runs scenario files (key presses, pastes and expectations) against
-// the calculator, headless or, with --gui, against the real windows.
+// the calculator, headless or, with --gui, against the real windows (calc-script hands
+// those runs over to calc-script-gui, built from this file with the windows linked in).
 #include <cstring>
 #include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "calc_version.h"
 #include "headless_driver.h"
 #include "record.h"
 #include "scenario.h"
 
 #ifdef CALC_SCRIPT_GUI
 #include "gui_driver.h"
+#else
+#include "gui_handover.h"
 #endif
 
 namespace {
@@ -22,7 +26,8 @@ int Usage() {
                  "  --gui            run against the real Qt windows (offscreen works)\n"
                  "  without --check  read commands from standard input, print the state after each\n"
                  "  --record ACTIONS run the action lines of ACTIONS (- for standard input) headless and\n"
-                 "                   write them as a scenario, with what the calculator shows after each\n";
+                 "                   write them as a scenario, with what the calculator shows after each\n"
+                 "  --version        print the version and exit\n";
     return 2;
 }
 
@@ -38,6 +43,7 @@ int main(int argc, char** argv) {
         else if (std::strcmp(argv[i], "--gui") == 0) gui = true;
         else if (std::strcmp(argv[i], "--check") == 0) check = true;
         else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) return Usage(), 0;
+        else if (std::strcmp(argv[i], "--version") == 0) return std::cout << "calc-script " CALC_VERSION "\n", 0;
         else if (check) files.emplace_back(argv[i]);
         else return Usage();
     }
@@ -58,8 +64,7 @@ int main(int argc, char** argv) {
 #ifdef CALC_SCRIPT_GUI
         return calc::script::RunGui(argc, argv, check, files);
 #else
-        std::cerr << "calc-script: built without the Qt windows; --gui is not available\n";
-        return 2;
+        return calc::script::HandOverToGui(argv);
 #endif
     }
     calc::script::HeadlessDriver driver;
