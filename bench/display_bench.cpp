@@ -4,15 +4,16 @@
 //  - the whole key path: typing N and "n!" (the core computes the factorial, the
 //    window refreshes and paints), then the next key "+" on that display.
 #include <QApplication>
+#include <QPushButton>
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 #include "calculator_window.h"
+#include "keypad/keypad_table.h"
 #include "program.h"
 #include "text_box.h"
 
-using calc::WindowKind;
 using namespace calc::ui;
 
 namespace {
@@ -22,16 +23,16 @@ void Paint(QWidget* w) {
     QCoreApplication::processEvents();
 }
 
-// A key click as the button forwards it, with the window refreshed and painted.
+// A key click, with the window refreshed and painted.
 void Key(CalculatorWindow* w, const char* caption) {
-    w->command1()->click(calc::FindKey(w->kind(), caption));
+    w->Button(*calc::KeyWithCaption(w->KeypadMode(), caption))->click();
     Paint(w);
 }
 
 CalculatorWindow* OpenScientific(Program& program) {
     program.Start();
-    program.app().ShowWindow(WindowKind::Scientific);
-    CalculatorWindow* w = program.window();
+    program.Core().ShowMode(calc::Mode::Scientific);
+    CalculatorWindow* w = program.Window();
     Paint(w);
     return w;
 }
@@ -41,9 +42,9 @@ void BM_WidgetLongText(benchmark::State& state) {
     CalculatorWindow* w = OpenScientific(program);
     const QString digits(5565709, QLatin1Char('8'));
     for (auto _ : state) {
-        w->text1()->setText(digits);
+        w->Display()->setText(digits);
         Paint(w);
-        w->text1()->setText(QStringLiteral("0"));
+        w->Display()->setText(QStringLiteral("0"));
         Paint(w);
     }
 }
@@ -62,7 +63,7 @@ void BM_FactorialKey(benchmark::State& state, const char* measured) {
         state.ResumeTiming();
         Key(w, measured);
         state.PauseTiming();
-        benchmark::DoNotOptimize(w->text1()->text().size());
+        benchmark::DoNotOptimize(w->Display()->text().size());
         state.ResumeTiming();
     }
 }

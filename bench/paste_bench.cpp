@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/application.h"
+#include "app/calculator.h"
 #include "paste/replay.h"
 
 namespace {
@@ -34,11 +34,11 @@ void BM_Paste(benchmark::State& state) {
     const std::string text = Make(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) {
         calc::MemoryPlatform platform;
-        calc::Application app(platform);
-        app.Main();
-        app.mnuScience_Click();
-        calc::PasteExpression(*app.Form2(), text);
-        benchmark::DoNotOptimize(app.Display());
+        calc::Calculator calculator(platform);
+        calculator.Start();
+        calculator.ShowMode(calc::Mode::Scientific);
+        calc::PasteText(calculator.Scientific(), text);
+        benchmark::DoNotOptimize(calculator.Display());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(text.size()));
 }

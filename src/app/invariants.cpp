@@ -3,13 +3,12 @@
 #include <cmath>
 #include <string_view>
 
+#include "app/keypad_probe.h"
 #include "engine/errors.h"
 
 namespace calc {
 
 namespace {
-
-bool IsFlag(std::int16_t v) { return v == 0 || v == -1; }
 
 bool IsErrorText(std::string_view s) {
     const std::string_view prefix = kErrorPrefix;
@@ -47,58 +46,46 @@ bool Finite(double v) { return std::isfinite(v); }
 
 }  // namespace
 
-std::string CheckInvariants(const Application& app) {
-    const Module1& m = app.store();
-    if (!Finite(m.dblStdMemory) || !Finite(m.dblSciMemory)) return "a memory is not finite";
+std::string CheckInvariants(const Calculator& calculator) {
+    using P = KeypadProbe;
+    const StandardKeypad& std = calculator.Standard();
+    const ScientificKeypad& sci = calculator.Scientific();
+    if (!Finite(P::Memory(std)) || !Finite(P::Memory(sci))) return "a memory is not finite";
 
-    if (const StandardWindow* w = app.Form1()) {
-        if (!IsFlag(m.blnStdError) || !IsFlag(m.blnStdNewNumber) || !IsFlag(m.blnStdPoint) ||
-            !IsFlag(m.blnOpPending) || !IsFlag(m.blnOperandTyped)) {
-            return "a standard flag is neither 0 nor -1";
-        }
-        if (m.intPendingOp != -1 && (m.intPendingOp < 1 || m.intPendingOp > 4)) return "bad pending operation";
-        if (!Finite(m.dblAccumulator) || !Finite(m.dblOperand)) return "a standard register is not finite";
-        if (w->Text2() != "" && w->Text2() != "M") return "bad memory indicator";
-        return CheckDisplay(w->Text1(), m.blnStdError != 0, false);
+    if (calculator.CurrentMode() == Mode::Standard) {
+        if (!Finite(P::Accumulator(std)) || !Finite(P::Operand(std))) return "a standard register is not finite";
+        if (std.MemoryIndicator() != "" && std.MemoryIndicator() != "M") return "bad memory indicator";
+        return CheckDisplay(std.Display(), std.Locked(), false);
     }
 
-    if (const ScientificWindow* w = app.Form2()) {
-        if (!IsFlag(m.blnSciError) || !IsFlag(m.blnSciNewNumber) || !IsFlag(m.blnSciPoint)) {
-            return "a scientific flag is neither 0 nor -1";
-        }
-        if (m.blnSciNewNumber && m.blnSciPoint) return "point flag set in the new-number state";
-        if (w->Check1() != 0 && w->Check1() != 1) return "Inv is neither 0 nor 1";
-        if (w->Check2() != 0 && w->Check2() != 1) return "Hyp is neither 0 nor 1";
-        if (w->Text3() != "" && w->Text3() != "M") return "bad memory indicator";
-        // "(" at the deepest level records its token before the depth counter
-        // overflows; the keypad is locked then, until "C" empties the list.
-        const bool depthAgrees = static_cast<std::size_t>(m.intParenDepth) == m.colExpr.ParenCount();
-        if (m.intParenDepth < 0 || (!depthAgrees && !m.blnSciError)) {
-            return "parenthesis depth " + std::to_string(m.intParenDepth) + " but " +
-                   std::to_string(m.colExpr.ParenCount()) + " \"(\" tokens";
-        }
-        const std::string paren = m.intParenDepth ? "(=" + std::to_string(m.intParenDepth) : "";
-        if (w->Text2() != paren) return "parenthesis indicator \"" + w->Text2() + "\", expected \"" + paren + "\"";
-        if (!Finite(m.dblLastResult) || !Finite(m.dblRepeatOperand)) return "a repeat register is not finite";
-        // The repeat operator is whatever text stood second in the list, which may be
-        // a typed text that reads as no number (a display left as "-." by BackSpace).
-        if (!m.strRepeatOp.empty() && !IsNumberLike(m.strRepeatOp) && !IsOperatorToken(Value(m.strRepeatOp))) {
-            return "bad repeat operator";
-        }
-        const TokenList& expr = m.colExpr;
-        for (std::size_t i = 1; i <= expr.Count(); ++i) {
-            const Value& v = expr.Item(i);
-            if (v.IsDouble() && !Finite(v.AsDouble())) return "a token is not finite";
-            // A text token is an operator, "(" or a display text that was recorded:
-            // typing can leave texts that read as no number ("-1E+15." after "+/-"
-            // and "."), which evaluation then passes over.
-            if (v.IsText() && !IsNumberLike(v.AsText()) && !IsOperatorToken(v) && !v.Is("(")) {
-                return "a token is neither a display text, an operator nor \"(\"";
-            }
-        }
-        return CheckDisplay(w->Text1(), m.blnSciError != 0, true);
+    if (P::NewNumber(sci) && P::Point(sci)) return "point flag set in the new-number state";
+    if (sci.MemoryIndicator() != "" && sci.MemoryIndicator() != "M") return "bad memory indicator";
+    // "(" at the deepest level records its token before the depth counter
+    // overflows; the keypad is locked then, until "C" empties the list.
+    const std::int16_t depth = P::ParenDepth(sci);
+    const TokenList& expr = sci.Expression();
+    const bool depthAgrees = static_cast<std::size_t>(depth) == expr.ParenCount();
+    if (depth < 0 || (!depthAgrees && !sci.Locked())) {
+        return "parenthesis depth " + std::to_string(depth) + " but " + std::to_string(expr.ParenCount()) +
+               " \"(\" tokens";
     }
-    return "no calculator window is loaded";
+    const std::string paren = depth ? "(=" + std::to_string(depth) : "";
+    if (sci.ParenIndicator() != paren) return "parenthesis indicator \"" + sci.ParenIndicator() + "\", expected \"" + paren + "\"";
+    if (!Finite(P::LastResult(sci)) || !Finite(P::RepeatOperand(sci))) return "a repeat register is not finite";
+    // The repeat operator is whatever text stood second in the list, which may be
+    // a typed text that reads as no number (a display left as "-." by BackSpace).
+    const std::string& repeatOp = P::RepeatOp(sci);
+    if (!repeatOp.empty() && !IsNumberLike(repeatOp) && !IsOperatorToken(Value(repeatOp))) return "bad repeat operator";
+    for (const Value& v : expr) {
+        if (v.IsDouble() && !Finite(v.AsDouble())) return "a token is not finite";
+        // A text token is an operator, "(" or a display text that was recorded:
+        // typing can leave texts that read as no number ("-1E+15." after "+/-"
+        // and "."), which evaluation then passes over.
+        if (v.IsText() && !IsNumberLike(v.AsText()) && !IsOperatorToken(v) && !v.Is("(")) {
+            return "a token is neither a display text, an operator nor \"(\"";
+        }
+    }
+    return CheckDisplay(sci.Display(), sci.Locked(), true);
 }
 
 }  // namespace calc

@@ -10,9 +10,9 @@ namespace calc {
 
 namespace {
 
-// Judge's answer from the operators present among the pending tokens.
-bool JudgeFromCounts(std::size_t addSub, std::size_t mulDiv, const Value& cmp) {
-    switch (OperatorLevel(cmp)) {
+// Whether `next` folds the pending tokens, from the operators present among them.
+bool FoldsGiven(std::size_t addSub, std::size_t mulDiv, const Value& next) {
+    switch (OperatorLevel(next)) {
         case 1: return true;
         case 2: return addSub == 0;
         case 3: return addSub == 0 && mulDiv == 0;
@@ -29,12 +29,12 @@ double LD(const Value& v) { return RoundToDisplayDigits(ToDouble(v)); }
 
 }  // namespace
 
-bool Judge(const TokenList& col, const Value& cmp) {
-    return JudgeRange(col, 1, col.Count(), cmp);
+bool FoldsBefore(const TokenList& list, const Value& next) {
+    return GroupFoldsBefore(list, 1, list.Count(), next);
 }
 
-bool JudgeRange(const TokenList& list, std::size_t from, std::size_t to, const Value& cmp) {
-    return JudgeFromCounts(list.OperatorsIn(from, to, 1), list.OperatorsIn(from, to, 2), cmp);
+bool GroupFoldsBefore(const TokenList& list, std::size_t from, std::size_t to, const Value& next) {
+    return FoldsGiven(list.OperatorsIn(from, to, 1), list.OperatorsIn(from, to, 2), next);
 }
 
 std::int32_t RoundToInt32(double v) {
@@ -51,11 +51,11 @@ double Power(double a, double b) {
     return CheckFinite(r);
 }
 
-double Calculate(const TokenList& col1, std::int16_t& check1) {
-    return CalculateRange(col1, 1, col1.Count(), check1);
+double Evaluate(const TokenList& list, bool& inverse) {
+    return EvaluateRange(list, 1, list.Count(), inverse);
 }
 
-double CalculateRange(const TokenList& list, std::size_t from, std::size_t to, std::int16_t& check1) {
+double EvaluateRange(const TokenList& list, std::size_t from, std::size_t to, bool& inverse) {
     // Phase 1: infix to postfix. Every postfix entry is an item of the list, so the
     // postfix order is kept as positions rather than copies.
     Stack operators;
@@ -75,20 +75,20 @@ double CalculateRange(const TokenList& list, std::size_t from, std::size_t to, s
         auto topLevel = [&] { return OperatorLevel(list.Item(static_cast<std::size_t>(operators.Top().AsInt32()))); };
         switch (level) {
             case 1:
-                while (!operators.Sempty()) moveTop();
+                while (!operators.Empty()) moveTop();
                 break;
             case 2:
-                while (!operators.Sempty() && topLevel() >= 2) moveTop();
+                while (!operators.Empty() && topLevel() >= 2) moveTop();
                 break;
             case 3:
-                while (!operators.Sempty() && topLevel() == 3) moveTop();
+                while (!operators.Empty() && topLevel() == 3) moveTop();
                 break;
             default:
                 continue;  // "(" and anything else is skipped
         }
         operators.Push(Value(static_cast<std::int32_t>(i)));
     }
-    while (!operators.Sempty()) moveTop();
+    while (!operators.Empty()) moveTop();
 
     // Phase 2: computing.
     Stack values;
@@ -98,8 +98,8 @@ double CalculateRange(const TokenList& list, std::size_t from, std::size_t to, s
             values.Push(item);
             continue;
         }
-        const Value x = values.Ptop();
-        const Value w = values.Ptop();
+        const Value x = values.TakeTop();
+        const Value w = values.TakeTop();
         switch (item.AsText()[0]) {
             case '+': values.Push(Value(CheckedAdd(L(w), L(x)))); break;
             case '-': values.Push(Value(CheckedSub(L(w), LD(x)))); break;
@@ -109,9 +109,9 @@ double CalculateRange(const TokenList& list, std::size_t from, std::size_t to, s
             case 'Y': {
                 const double a = L(w);
                 const double b = LD(x);
-                if (check1 == 1) {
+                if (inverse) {
                     values.Push(Value(Power(a, CheckedDiv(1.0, b))));
-                    check1 = 0;
+                    inverse = false;
                 } else {
                     values.Push(Value(Power(a, b)));
                 }
@@ -127,7 +127,7 @@ double CalculateRange(const TokenList& list, std::size_t from, std::size_t to, s
             }
         }
     }
-    return ToDouble(values.Ptop());
+    return ToDouble(values.TakeTop());
 }
 
 }  // namespace calc

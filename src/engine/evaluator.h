@@ -8,18 +8,18 @@
 
 namespace calc {
 
-// Whether the tokens of `col` may be folded into one value before the operator `cmp`
-// is appended: true when `cmp` does not bind tighter than any operator among them.
-bool Judge(const TokenList& col, const Value& cmp);
+// Whether the tokens of `list` may be folded into one value before the operator token
+// `next` is appended: true when `next` does not bind tighter than any operator among them.
+bool FoldsBefore(const TokenList& list, const Value& next);
 // The same question for the items at positions from..to of `list`, without a copy.
-bool JudgeRange(const TokenList& list, std::size_t from, std::size_t to, const Value& cmp);
+bool GroupFoldsBefore(const TokenList& list, std::size_t from, std::size_t to, const Value& next);
 
 // The value of a parenthesis-free token list with precedence (power above "*" "/" "%"
-// above "+" "-", all left-associative). `check1` is the "Inv" box (1 ticked, 0 clear):
-// with it ticked the first power applied becomes a root and clears the box.
-double Calculate(const TokenList& col1, std::int16_t& check1);
+// above "+" "-", all left-associative). With `inverse` set (the Inv box) the first
+// power applied becomes a root and clears it.
+double Evaluate(const TokenList& list, bool& inverse);
 // The same for the items at positions from..to of `list`, without a copy.
-double CalculateRange(const TokenList& list, std::size_t from, std::size_t to, std::int16_t& check1);
+double EvaluateRange(const TokenList& list, std::size_t from, std::size_t to, bool& inverse);
 
 // The power function with the calculator's errors: invalid argument for a negative
 // base with a non-integer exponent, division by zero for a zero base with a negative

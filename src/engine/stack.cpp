@@ -4,27 +4,27 @@
 
 namespace calc {
 
-void Stack::Push(const Value& m_Data) {
-    if (m_Count == kCapacity) Raise(ErrorKind::Overflow);
-    m_Items.push_back(m_Data);
-    ++m_Count;
+void Stack::Push(const Value& v) {
+    if (count_ == kCapacity) Raise(ErrorKind::Overflow);
+    items_.push_back(v);
+    ++count_;
 }
 
 bool Stack::Pop() {
-    if (m_Count == 0) return false;
-    m_Items.pop_back();
-    --m_Count;
+    if (count_ == 0) return false;
+    items_.pop_back();
+    --count_;
     return true;
 }
 
 Value Stack::Top() const {
-    if (m_Count == 0) return Value();
-    return m_Items.back();
+    if (count_ == 0) return Value();
+    return items_.back();
 }
 
-Value Stack::Ptop() {
-    if (m_Count == 0) return Value();
-    Value v = std::move(m_Items.back());
+Value Stack::TakeTop() {
+    if (count_ == 0) return Value();
+    Value v = std::move(items_.back());
     Pop();
     return v;
 }

@@ -13,21 +13,21 @@ public:
     static constexpr std::int16_t kCapacity = 32767;
 
     // Evaluation rarely stacks more than a few items: room for them up front.
-    Stack() { m_Items.reserve(8); }
+    Stack() { items_.reserve(8); }
 
-    void Push(const Value& m_Data);
+    void Push(const Value& v);
     // Removes the top item; false (and no change) on an empty stack.
     bool Pop();
     // A copy of the top item; the empty value on an empty stack.
     Value Top() const;
     // Top followed by Pop.
-    Value Ptop();
-    bool Sempty() const { return m_Count == 0; }
-    std::int16_t Count() const { return m_Count; }
+    Value TakeTop();
+    bool Empty() const { return count_ == 0; }
+    std::int16_t Count() const { return count_; }
 
 private:
-    std::vector<Value> m_Items;
-    std::int16_t m_Count = 0;
+    std::vector<Value> items_;
+    std::int16_t count_ = 0;
 };
 
 }  // namespace calc

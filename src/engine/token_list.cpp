@@ -118,28 +118,25 @@ TokenList TokenList::Slice(std::size_t from, std::size_t to) const {
     return out;
 }
 
-void ClearCollection(TokenList& list) {
-    // Items go last first; each removal of the last item is O(1).
-    for (std::size_t i = list.Count(); i > 0; --i) list.Remove(i);
+std::string_view OperatorToken(BinaryOp op) {
+    switch (op) {
+        case BinaryOp::Add: return "+";
+        case BinaryOp::Subtract: return "-";
+        case BinaryOp::Multiply: return "*";
+        case BinaryOp::Divide: return "/";
+        case BinaryOp::Power: return "y";
+        case BinaryOp::Modulo: return "%";
+    }
+    return "";
 }
 
-std::size_t Searchii(const TokenList& list) { return list.LastParen(); }
-
-void AddOperator(TokenList& list, int index) {
+void AppendOperator(TokenList& list, BinaryOp op) {
     if (list.Empty() || list.Last().Is("(")) list.Add(Value(std::int16_t{0}));
     if (IsOperatorToken(list.Last())) list.RemoveLast();
-    switch (index) {
-        case 11: list.Add(Value("+")); break;
-        case 12: list.Add(Value("-")); break;
-        case 13: list.Add(Value("*")); break;
-        case 14: list.Add(Value("/")); break;
-        case 18: list.Add(Value("y")); break;
-        case 35: list.Add(Value("%")); break;
-        default: break;
-    }
+    list.Add(Value(OperatorToken(op)));
 }
 
-void CollapseNumbers(TokenList& list) {
+void KeepLastOfAdjacentNumbers(TokenList& list) {
     // Up to the first pair of adjacent numbers the walk would copy the open group
     // unchanged, so it starts at that pair; without a pair nothing changes.
     const std::size_t pair = list.FirstAdjacentNumbers();
@@ -158,10 +155,10 @@ void CollapseNumbers(TokenList& list) {
         }
         kept.Add(list.Item(i));
     }
-    ReplaceTail(list, start, kept);
+    ReplaceFrom(list, start, kept);
 }
 
-void ReplaceTail(TokenList& list, std::size_t start, const TokenList& tail) {
+void ReplaceFrom(TokenList& list, std::size_t start, const TokenList& tail) {
     const std::size_t n = list.Count();
     if (start < 1) Raise(ErrorKind::InvalidPosition);
     for (std::size_t k = start; k <= n; ++k) list.RemoveLast();

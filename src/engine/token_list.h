@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/operators.h"
 #include "engine/value.h"
 
 namespace calc {
@@ -85,23 +86,16 @@ private:
     bool tracked_ = true;
 };
 
-// Empties a list, removing its items last first.
-void ClearCollection(TokenList& list);
-
 // The routines that reshape the scientific expression list.
 
-// 1-based position of the last "(" in `list`, or 0.
-std::size_t Searchii(const TokenList& list);
-
-// Records an operator key (11 "+", 12 "-", 13 "*", 14 "/", 18 "y", 35 "%"): a zero
-// operand (the 16-bit integer 0) goes first when the list is empty or ends with "(",
-// and a trailing operator is replaced. Other indexes append nothing.
-void AddOperator(TokenList& list, int index);
+// Records a binary operator: a zero operand (the 16-bit integer 0) goes first when the
+// list is empty or ends with "(", and a trailing operator is replaced.
+void AppendOperator(TokenList& list, BinaryOp op);
 
 // Of each run of adjacent numbers after the last "(", keeps only the last.
-void CollapseNumbers(TokenList& list);
+void KeepLastOfAdjacentNumbers(TokenList& list);
 
 // Replaces everything from position `start` onwards by the items of `tail`.
-void ReplaceTail(TokenList& list, std::size_t start, const TokenList& tail);
+void ReplaceFrom(TokenList& list, std::size_t start, const TokenList& tail);
 
 }  // namespace calc

@@ -66,7 +66,8 @@ bool LeadsWithNonZero(const std::string& token) {
 bool IsNumberChar(char c) { return c != 0 && kNumberChars.find(c) != std::string_view::npos; }
 bool IsOperatorChar(char c) { return c != 0 && kOperatorChars.find(c) != std::string_view::npos; }
 
-void FilterExpression(std::string_view text, TokenList& colPaste) {
+TokenList PasteTokens(std::string_view text) {
+    TokenList tokens(TokenList::Tracking::None);  // only ever read in order
     const std::string chars = Normalise(text);
 
     // The scan list, kept as pieces of one buffer so that a long text costs a few
@@ -99,24 +100,24 @@ void FilterExpression(std::string_view text, TokenList& colPaste) {
     }
     auto piece = [&](std::size_t k) { return std::string(buffer, scan[k].offset, scan[k].length); };
 
-    ClearCollection(colPaste);
-    if (scan.empty()) return;  // no token at all: nothing to replay
-    colPaste.Reserve(scan.size() + 1);
+    if (scan.empty()) return tokens;  // no token at all: nothing to replay
+    tokens.Reserve(scan.size() + 1);
     std::size_t k = 0;
     if (piece(0) == "-") {
         // A leading run of minus signs is one sign change of the first operand.
         k = 1;
         while (k < scan.size() && piece(k) == "-") ++k;
-        if (k == scan.size()) return;  // only minus signs: nothing to replay
+        if (k == scan.size()) return tokens;  // only minus signs: nothing to replay
         if (LeadsWithNonZero(piece(k))) {
-            colPaste.Add(Value(piece(k)));
+            tokens.Add(Value(piece(k)));
             ++k;
         } else {
-            colPaste.Add(Value(std::int16_t{0}));
+            tokens.Add(Value(std::int16_t{0}));
         }
-        colPaste.Add(Value("negative"));
+        tokens.Add(Value("negative"));
     }
-    for (; k < scan.size(); ++k) colPaste.Add(Value(piece(k)));
+    for (; k < scan.size(); ++k) tokens.Add(Value(piece(k)));
+    return tokens;
 }
 
 }  // namespace calc

@@ -6,13 +6,13 @@
 
 namespace calc {
 
-// Empties `colPaste` and refills it from `text`: number texts (runs of "0-9" and "."),
+// The tokens of a pasted text, in order: number texts (runs of "0-9" and "."),
 // one-character operator and key-code tokens, and for a text that starts with "-"
 // an operand followed by "negative". Characters of neither kind are dropped, also
 // inside a number. Full-width forms count as their ASCII counterparts; invalid UTF-8
 // bytes are dropped. The empty text gives one empty token; a text with no token, or
 // with only "-" tokens, leaves the list empty.
-void FilterExpression(std::string_view text, TokenList& colPaste);
+TokenList PasteTokens(std::string_view text);
 
 // Whether an ASCII character is a number character or an operator character.
 bool IsNumberChar(char c);

@@ -4,60 +4,50 @@
 
 namespace calc {
 
-int ReplayKey(const Value& token) {
-    if (token.IsText() && token.AsText().size() == 1) {
-        switch (token.AsText()[0]) {
-            case '-': return 12;
-            case '+': return 11;
-            case '*': return 13;
-            case '/': return 14;
-            case 'y': case 'Y': return 18;
-            case '%': return 35;
-            case '(': return 16;
-            case ')': return 17;
-            case '=': return 19;
-            default: break;
-        }
-    }
-    if (IsNumeric(token)) return -2;
-    if (!token.IsText()) return -1;
+std::optional<Key> ReplayKey(const Value& token) {
+    if (!token.IsText()) return std::nullopt;
     const std::string_view t = token.AsText();
-    if (t == "negative") return 15;
-    if (t.size() != 1) return -1;
+    if (t == "negative") return Key::Sign;
+    if (t.size() != 1) return std::nullopt;
     switch (t[0]) {
-        case '!': return 27;
-        case 'n': case 'N': return 25;
-        case 'l': case 'L': return 26;
-        case 'r': case 'R': return 28;
-        case 's': case 'S': return 29;
-        case 'o': case 'O': return 30;
-        case 't': case 'T': return 31;
-        case '@': return 32;
-        case '#': return 33;
-        case ';': return 34;
-        default: return -1;
+        case '+': return Key::Add;
+        case '-': return Key::Subtract;
+        case '*': return Key::Multiply;
+        case '/': return Key::Divide;
+        case 'y': case 'Y': return Key::Power;
+        case '%': return Key::Modulo;
+        case '(': return Key::OpenParen;
+        case ')': return Key::CloseParen;
+        case '=': return Key::Equals;
+        case '!': return Key::Factorial;
+        case 'n': case 'N': return Key::Ln;
+        case 'l': case 'L': return Key::Log;
+        case 'r': case 'R': return Key::Reciprocal;
+        case 's': case 'S': return Key::Sin;
+        case 'o': case 'O': return Key::Cos;
+        case 't': case 'T': return Key::Tan;
+        case '@': return Key::Square;
+        case '#': return Key::Cube;
+        case ';': return Key::Int;
+        default: return std::nullopt;
     }
 }
 
-void ReplayNumber(ScientificWindow& window, const std::string& text) {
+void TypeNumber(ScientificKeypad& keypad, std::string_view text) {
     for (char c : text) {
-        if (c >= '0' && c <= '9') window.Command1_Click(c - '0');
-        else if (c == '.') window.Command1_Click(10);
+        if (c >= '0' && c <= '9') keypad.Press(DigitKey(c - '0'));
+        else if (c == '.') keypad.Press(Key::Point);
     }
 }
 
-void PasteExpression(ScientificWindow& window, std::string_view text) {
-    TokenList& paste = window.store().colPaste;
-    FilterExpression(text, paste);
+void PasteText(ScientificKeypad& keypad, std::string_view text) {
+    const TokenList tokens = PasteTokens(text);
     // Each replayed token adds about one token to the expression: room for them all
     // up front spares the list its copies as it grows.
-    TokenList& expr = window.store().colExpr;
-    expr.Reserve(expr.Count() + paste.Count());
-    for (std::size_t i = 1; i <= paste.Count(); ++i) {
-        const Value& token = paste.Item(i);
-        const int key = ReplayKey(token);
-        if (key == -2) ReplayNumber(window, TextForm(token));
-        else if (key >= 0) window.Command1_Click(key);
+    keypad.ReserveTokens(tokens.Count());
+    for (const Value& token : tokens) {
+        if (IsNumeric(token)) TypeNumber(keypad, TextForm(token));
+        else if (const std::optional<Key> key = ReplayKey(token)) keypad.Press(*key);
     }
 }
 

@@ -13,10 +13,10 @@ namespace calc::ui {
 
 AboutDialog::AboutDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
-    const WindowDef def = AboutWindow();
-    setObjectName(QLatin1String(def.name));
-    setWindowTitle(QString::fromUtf8(def.caption));
-    setFixedSize(Px(def.clientWidth), Px(def.clientHeight));
+    const WindowFrame frame = AboutFrame();
+    setObjectName(QLatin1String(frame.objectName));
+    setWindowTitle(QString::fromUtf8(frame.caption));
+    setFixedSize(Px(frame.clientWidth), Px(frame.clientHeight));
     setModal(true);
 
     const QFont labelFont = ChineseFont(kAboutLabelPoints, true);
@@ -54,7 +54,7 @@ AboutDialog::AboutDialog(QWidget* parent)
                 break;
             }
         }
-        w->setObjectName(QLatin1String(c.name));
+        w->setObjectName(QLatin1String(c.objectName));
         QRect r = PxRect(c.rect);
         if (c.kind == AboutKind::Line) r = QRect(r.left(), r.top() - 1, r.width(), 2);
         w->setGeometry(r);

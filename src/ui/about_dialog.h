@@ -1,6 +1,6 @@
 #pragma once
-// Form3, the About window: fixed labels, a separator line and an OK button, laid
-// out from the table in about_layout.h. Shown modally; closing it is all it does.
+// The About window: fixed labels, a separator line and an OK button, laid out from
+// the table in about_layout.h. Shown modally; closing it is all it does.
 #include <QDialog>
 
 namespace calc::ui {

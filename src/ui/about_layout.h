@@ -2,7 +2,7 @@
 // The About window's controls, in twips like the calculator windows' tables.
 #include <span>
 
-#include "app/keypads.h"
+#include "layout.h"
 
 namespace calc::ui {
 
@@ -10,13 +10,14 @@ namespace calc::ui {
 enum class AboutKind { Label, WrappedLabel, PlatformLabel, Line, Button };
 
 struct AboutControlDef {
-    const char* name;
+    const char* objectName;
     AboutKind kind;
     TwipRect rect;  // a line is drawn along the top edge of its rectangle
     const char* text;
 };
 
 std::span<const AboutControlDef> AboutControls();
+WindowFrame AboutFrame();
 
 // Labels use 10.5 pt bold, the button 9 pt bold, both in the Chinese font.
 constexpr double kAboutLabelPoints = 10.5;

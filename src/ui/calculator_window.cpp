@@ -10,11 +10,10 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
-#include <cstring>
 
 #include "fonts.h"
+#include "keypad/keypad_table.h"
 #include "text_box.h"
-#include "twips.h"
 
 namespace calc::ui {
 
@@ -41,17 +40,23 @@ void SetIfChanged(TextBox* box, std::string& shown, const std::string& now) {
     box->setText(QString::fromStdString(now));
 }
 
+void SetChecked(QCheckBox* box, bool on) {
+    if (!box) return;
+    const QSignalBlocker block(box);
+    box->setChecked(on);
+}
+
 }  // namespace
 
-CalculatorWindow::CalculatorWindow(Application& app, WindowKind kind)
+CalculatorWindow::CalculatorWindow(Calculator& calculator, Mode mode)
     : QWidget(nullptr,
               Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      app_(app),
-      kind_(kind) {
-    const WindowDef def = Window(kind);
-    setObjectName(QLatin1String(def.name));
-    setWindowTitle(U(def.caption));
+      calculator_(calculator),
+      mode_(mode) {
+    const WindowFrame frame = Frame(mode);
+    setObjectName(QLatin1String(frame.objectName));
+    setWindowTitle(U(frame.caption));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -61,170 +66,165 @@ CalculatorWindow::CalculatorWindow(Application& app, WindowKind kind)
     layout->setMenuBar(menuBar_);
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("client"));
-    client_->setFixedSize(Px(def.clientWidth), Px(def.clientHeight));
+    client_->setFixedSize(Px(frame.clientWidth), Px(frame.clientHeight));
     layout->addWidget(client_);
 
     BuildMenus();
     BuildControls();
     BuildKeys();
-    connect(&command1_, &ControlArray::clicked, this, &CalculatorWindow::OnKey);
     Sync();
 }
 
 void CalculatorWindow::BuildMenus() {
     QMenu* menu = nullptr;
     QString menuCaption;
-    for (const MenuItemDef& item : Menus(kind_)) {
+    for (const MenuItem& item : Menus(mode_)) {
         if (!menu || menuCaption != U(item.menu)) {
             menuCaption = U(item.menu);
-            menu = nullptr;
-            for (QAction* a : menuBar_->actions()) {
-                if (a->menu() && a->text() == menuCaption) menu = a->menu();
-            }
-            if (!menu) menu = menuBar_->addMenu(menuCaption);
+            menu = menuBar_->addMenu(menuCaption);
         }
         QAction* action = menu->addAction(U(item.caption));
-        action->setObjectName(QLatin1String(item.name));
-        if (item.shortcut && *item.shortcut) {
-            action->setShortcut(QKeySequence(QLatin1String(item.shortcut), QKeySequence::PortableText));
-        }
-        connect(action, &QAction::triggered, this, [this, name = std::string(item.name)] { OnMenu(name); });
+        action->setObjectName(QLatin1String(item.objectName));
+        if (*item.shortcut) action->setShortcut(QKeySequence(QLatin1String(item.shortcut), QKeySequence::PortableText));
+        connect(action, &QAction::triggered, this, [this, command = item.command] { OnCommand(command); });
+        actions_.emplace_back(item.command, action);
     }
 }
 
 void CalculatorWindow::BuildControls() {
-    const bool standard = kind_ == WindowKind::Standard;
-    // The frame first: the check boxes are placed inside it.
-    for (const ControlDef& c : Controls(kind_)) {
-        if (std::strcmp(c.name, "Frame1") != 0) continue;
-        frame1_ = new QGroupBox(client_);
-        frame1_->setObjectName(QLatin1String(c.name));
-        frame1_->setGeometry(PxRect(c.rect));
-        frame1_->setAccessibleName(U(c.accessibleName));
-    }
+    const bool standard = mode_ == Mode::Standard;
     QStyle* checkStyle = nullptr;
-    for (const ControlDef& c : Controls(kind_)) {
-        const QString name = QLatin1String(c.name);
+    // The table lists the frame of the modifier boxes before the boxes inside it.
+    for (const ControlPlace& c : Controls(mode_)) {
         QWidget* w = nullptr;
-        if (name == QLatin1String("Check1") || name == QLatin1String("Check2")) {
-            auto* box = new QCheckBox(U(c.caption), frame1_ ? static_cast<QWidget*>(frame1_) : client_);
-            const int which = name == QLatin1String("Check1") ? 1 : 2;
-            (which == 1 ? check1_ : check2_) = box;
-            if (!checkStyle) {
-                checkStyle = new CompactCheckStyle;
-                checkStyle->setParent(this);
+        switch (c.control) {
+            case Control::Modifiers:
+                w = modifiers_ = new QGroupBox(client_);
+                break;
+            case Control::Inverse:
+            case Control::Hyperbolic: {
+                auto* box = new QCheckBox(U(c.caption), modifiers_ ? static_cast<QWidget*>(modifiers_) : client_);
+                (c.control == Control::Inverse ? inverse_ : hyperbolic_) = box;
+                if (!checkStyle) {
+                    checkStyle = new CompactCheckStyle;
+                    checkStyle->setParent(this);
+                }
+                box->setStyle(checkStyle);
+                connect(box, &QCheckBox::clicked, this, [this, which = c.control](bool on) { OnModifier(which, on); });
+                w = box;
+                break;
             }
-            box->setStyle(checkStyle);
-            connect(box, &QCheckBox::clicked, this, [this, which](bool on) { OnCheck(which, on); });
-            w = box;
-        } else if (name.startsWith(QLatin1String("Text"))) {
-            auto* box = new TextBox(client_);
-            if (name == QLatin1String("Text1")) {
-                box->setFont(ChineseFont(10.5, true));
-                box->setAlignment(Qt::AlignRight);
-                text1_ = box;
-            } else {
-                if (standard) box->setFont(ChineseFont(9, false));
-                QPalette pal = box->palette();
-                pal.setColor(QPalette::Base, kIndicatorGrey);
-                box->setPalette(pal);
-                (name == QLatin1String("Text2") ? text2_ : text3_) = box;
+            case Control::Display:
+            case Control::MemoryIndicator:
+            case Control::ParenIndicator: {
+                auto* box = new TextBox(client_);
+                if (c.control == Control::Display) {
+                    box->setFont(ChineseFont(10.5, true));
+                    box->setAlignment(Qt::AlignRight);
+                    display_ = box;
+                } else {
+                    if (standard) box->setFont(ChineseFont(9, false));
+                    QPalette pal = box->palette();
+                    pal.setColor(QPalette::Base, kIndicatorGrey);
+                    box->setPalette(pal);
+                    (c.control == Control::MemoryIndicator ? memoryIndicator_ : parenIndicator_) = box;
+                }
+                box->setText(U(c.caption));
+                w = box;
+                break;
             }
-            box->setText(U(c.caption));
-            w = box;
-        } else {
-            continue;  // Frame1, built above
         }
-        w->setObjectName(name);
+        w->setObjectName(QLatin1String(c.objectName));
         w->setGeometry(PxRect(c.rect));
         w->setAccessibleName(U(c.accessibleName));
     }
 }
 
 void CalculatorWindow::BuildKeys() {
-    const bool standard = kind_ == WindowKind::Standard;
     const QFont keyFont = ChineseFont(9, false);
-    for (const KeyDef& k : Keypad(kind_)) {
+    for (const KeyEntry& k : KeyTable(mode_)) {
+        const KeyPlace& place = PlaceOf(mode_, k.key);
         auto* button = new QPushButton(U(k.caption), client_);
-        button->setObjectName(QStringLiteral("Command1_%1").arg(k.index));
-        button->setGeometry(PxRect(k.rect));
-        button->setAccessibleName(U(k.accessibleName));
+        button->setGeometry(PxRect(place.rect));
+        button->setAccessibleName(U(place.accessibleName));
         button->setAutoDefault(false);
-        if (standard) button->setFont(keyFont);
-        const int index = k.index;
-        connect(button, &QPushButton::clicked, this, [this, index] { command1_.click(index); });
-        if (index >= 0) {
-            if (std::size_t(index) >= keys_.size()) keys_.resize(std::size_t(index) + 1, nullptr);
-            keys_[std::size_t(index)] = button;
-        }
+        if (mode_ == Mode::Standard) button->setFont(keyFont);
+        connect(button, &QPushButton::clicked, this, [this, key = k.key] { OnKey(key); });
+        buttons_.push_back(button);
     }
 }
 
-QPushButton* CalculatorWindow::key(int index) const {
-    if (index < 0 || std::size_t(index) >= keys_.size()) return nullptr;
-    return keys_[std::size_t(index)];
+QPushButton* CalculatorWindow::Button(Key key) const {
+    const auto table = KeyTable(mode_);
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (table[i].key == key) return buttons_[i];
+    }
+    return nullptr;
 }
 
-QAction* CalculatorWindow::action(const char* name) const {
-    return menuBar_->findChild<QAction*>(QLatin1String(name));
+QAction* CalculatorWindow::Action(Command command) const {
+    for (const auto& [c, action] : actions_) {
+        if (c == command) return action;
+    }
+    return nullptr;
 }
 
-QWidget* CalculatorWindow::control(const char* name) const {
-    return client_->findChild<QWidget*>(QLatin1String(name));
+QWidget* CalculatorWindow::ControlWidget(ui::Control control) const {
+    switch (control) {
+        case Control::Display: return display_;
+        case Control::MemoryIndicator: return memoryIndicator_;
+        case Control::ParenIndicator: return parenIndicator_;
+        case Control::Modifiers: return modifiers_;
+        case Control::Inverse: return inverse_;
+        case Control::Hyperbolic: return hyperbolic_;
+    }
+    return nullptr;
 }
 
 void CalculatorWindow::Sync() {
-    if (retired_) return;
-    if (kind_ == WindowKind::Standard) {
-        const StandardWindow* form = app_.Form1();
-        if (!form) return;
-        SetIfChanged(text1_, shown1_, form->Text1());
-        SetIfChanged(text2_, shown2_, form->Text2());
+    if (retired_ || calculator_.CurrentMode() != mode_) return;
+    SetIfChanged(display_, shownDisplay_, calculator_.Display());
+    if (mode_ == Mode::Standard) {
+        SetIfChanged(memoryIndicator_, shownMemory_, calculator_.Standard().MemoryIndicator());
         return;
     }
-    const ScientificWindow* form = app_.Form2();
-    if (!form) return;
-    SetIfChanged(text1_, shown1_, form->Text1());
-    SetIfChanged(text2_, shown2_, form->Text2());
-    SetIfChanged(text3_, shown3_, form->Text3());
-    if (check1_) {
-        const QSignalBlocker block(check1_);
-        check1_->setChecked(form->Check1() != 0);
-    }
-    if (check2_) {
-        const QSignalBlocker block(check2_);
-        check2_->setChecked(form->Check2() != 0);
-    }
+    const ScientificKeypad& sci = calculator_.Scientific();
+    SetIfChanged(memoryIndicator_, shownMemory_, sci.MemoryIndicator());
+    SetIfChanged(parenIndicator_, shownParen_, sci.ParenIndicator());
+    SetChecked(inverse_, sci.Inverse());
+    SetChecked(hyperbolic_, sci.Hyperbolic());
 }
 
-void CalculatorWindow::OnKey(int index) {
-    if (retired_ || app_.Current() != kind_) return;
-    app_.Click(index);
+void CalculatorWindow::OnKey(Key key) {
+    emit KeyClicked(key);
+    if (retired_ || calculator_.CurrentMode() != mode_) return;
+    calculator_.Press(key);
     Sync();
 }
 
-void CalculatorWindow::OnCheck(int which, bool checked) {
-    if (retired_) return;
-    if (ScientificWindow* form = app_.Form2()) {
-        if (which == 1) form->SetCheck1(checked ? 1 : 0);
-        else form->SetCheck2(checked ? 1 : 0);
-    }
+void CalculatorWindow::PressIndex(int index) {
+    if (retired_ || calculator_.CurrentMode() != mode_) return;
+    calculator_.PressIndex(index);
     Sync();
 }
 
-void CalculatorWindow::OnMenu(const std::string& name) {
+void CalculatorWindow::OnModifier(ui::Control box, bool checked) {
+    if (retired_ || mode_ != Mode::Scientific) return;
+    if (box == Control::Inverse) calculator_.Scientific().SetInverse(checked);
+    else calculator_.Scientific().SetHyperbolic(checked);
+    Sync();
+}
+
+void CalculatorWindow::OnCommand(Command command) {
     if (retired_) return;
-    if (name == "mnuCopy") {
-        app_.mnuCopy_Click();
-    } else if (name == "mnuPaste") {
-        app_.mnuPaste_Click();
-        Sync();
-    } else if (name == "mnuScience") {
-        app_.mnuScience_Click();  // retires this window
-    } else if (name == "mnuStandard") {
-        app_.mnuStandard_Click();  // retires this window
-    } else if (name == "mnuAbout") {
-        emit aboutRequested();
+    switch (command) {
+        case Command::Copy: return calculator_.CopyDisplay();
+        case Command::Paste:
+            calculator_.PasteClipboard();
+            return Sync();
+        case Command::ShowScientific: return calculator_.ShowMode(Mode::Scientific);  // retires this window
+        case Command::ShowStandard: return calculator_.ShowMode(Mode::Standard);      // retires this window
+        case Command::About: emit AboutRequested(); return;
     }
 }
 
@@ -237,7 +237,7 @@ void CalculatorWindow::Retire() {
 
 void CalculatorWindow::closeEvent(QCloseEvent* event) {
     event->accept();
-    if (!retired_) emit closedByUser();
+    if (!retired_) emit ClosedByUser();
 }
 
 }  // namespace calc::ui

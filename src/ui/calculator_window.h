@@ -1,14 +1,14 @@
 #pragma once
-// The standard (Form1) and scientific (Form2) calculator windows, built from the
-// layout tables of app/keypads.h. The window holds no calculator logic: a key click
-// forwards the key's index to the core, a check box click sets the core's box, a
-// menu item calls the core's menu command, and afterwards the widgets are made to
-// mirror the core's controls again.
+// The standard and scientific calculator windows, built from the keypad tables and
+// the layout tables. The window holds no calculator logic: a key click presses the
+// key in the core, a modifier box sets the core's Inv or Hyp, a menu item calls the
+// core's command, and afterwards the widgets are made to mirror the core again.
 #include <QWidget>
 #include <string>
 #include <vector>
 
-#include "app/application.h"
+#include "app/calculator.h"
+#include "layout.h"
 
 class QAction;
 class QCheckBox;
@@ -20,52 +20,43 @@ namespace calc::ui {
 
 class TextBox;
 
-// The button array Command1: one click event for all keys, carrying the index.
-// click() raises it for any index, even one that has no button.
-class ControlArray : public QObject {
-    Q_OBJECT
-public:
-    using QObject::QObject;
-    void click(int index) { emit clicked(index); }
-
-signals:
-    void clicked(int index);
-};
-
 class CalculatorWindow : public QWidget {
     Q_OBJECT
 public:
-    CalculatorWindow(Application& app, WindowKind kind);
+    CalculatorWindow(Calculator& calculator, Mode mode);
 
-    WindowKind kind() const { return kind_; }
+    Mode KeypadMode() const { return mode_; }
 
-    ControlArray* command1() { return &command1_; }
-    QPushButton* key(int index) const;  // nullptr when the index has no button
-    const std::vector<QPushButton*>& keys() const { return keys_; }
-    TextBox* text1() const { return text1_; }
-    TextBox* text2() const { return text2_; }
-    TextBox* text3() const { return text3_; }  // scientific only
-    QGroupBox* frame1() const { return frame1_; }  // scientific only
-    QCheckBox* check1() const { return check1_; }  // scientific only
-    QCheckBox* check2() const { return check2_; }  // scientific only
-    QWidget* client() const { return client_; }
-    QMenuBar* menuBar() const { return menuBar_; }
-    // The menu item with this name (mnuCopy, mnuPaste, mnuScience, ...), or nullptr.
-    QAction* action(const char* name) const;
-    // The widget built for a control of the layout table (Text1, Frame1, Check2, ...).
-    QWidget* control(const char* name) const;
+    // The button of a key of this window's keypad (nullptr for a key it does not have),
+    // and all buttons in the keypad table's order.
+    QPushButton* Button(Key key) const;
+    const std::vector<QPushButton*>& Buttons() const { return buttons_; }
+    TextBox* Display() const { return display_; }
+    TextBox* MemoryIndicator() const { return memoryIndicator_; }
+    TextBox* ParenIndicator() const { return parenIndicator_; }  // scientific only
+    QCheckBox* Inverse() const { return inverse_; }              // scientific only
+    QCheckBox* Hyperbolic() const { return hyperbolic_; }        // scientific only
+    QWidget* ControlWidget(ui::Control control) const;
+    QWidget* Client() const { return client_; }
+    QMenuBar* Menu() const { return menuBar_; }
+    // The menu item of a command, or nullptr when this window's menus lack it.
+    QAction* Action(Command command) const;
 
-    // Makes every widget show what the core's controls hold.
+    // Presses the key at an index of the keypad table, as a scenario's `click N` does
+    // (an index without a key included), and mirrors the core afterwards.
+    void PressIndex(int index);
+    // Makes every widget show what the core holds.
     void Sync();
-    // The core unloaded this window: it is hidden at once and deleted later, since
-    // the call may come from one of its own menu items.
+    // The core switched to the other keypad: the window is hidden at once and deleted
+    // later, since the call may come from one of its own menu items.
     void Retire();
-    bool retired() const { return retired_; }
+    bool Retired() const { return retired_; }
 
 signals:
-    void aboutRequested();
+    void KeyClicked(calc::Key key);
+    void AboutRequested();
     // The user closed the window with its close box.
-    void closedByUser();
+    void ClosedByUser();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -74,25 +65,25 @@ private:
     void BuildMenus();
     void BuildControls();
     void BuildKeys();
-    void OnKey(int index);
-    void OnCheck(int which, bool checked);
-    void OnMenu(const std::string& name);
+    void OnKey(Key key);
+    void OnModifier(ui::Control box, bool checked);
+    void OnCommand(Command command);
 
-    Application& app_;
-    const WindowKind kind_;
+    Calculator& calculator_;
+    const Mode mode_;
     bool retired_ = false;
-    ControlArray command1_;
     QMenuBar* menuBar_ = nullptr;
     QWidget* client_ = nullptr;
-    TextBox* text1_ = nullptr;
-    TextBox* text2_ = nullptr;
-    TextBox* text3_ = nullptr;
-    QGroupBox* frame1_ = nullptr;
-    QCheckBox* check1_ = nullptr;
-    QCheckBox* check2_ = nullptr;
-    std::vector<QPushButton*> keys_;  // by index
+    TextBox* display_ = nullptr;
+    TextBox* memoryIndicator_ = nullptr;
+    TextBox* parenIndicator_ = nullptr;
+    QGroupBox* modifiers_ = nullptr;
+    QCheckBox* inverse_ = nullptr;
+    QCheckBox* hyperbolic_ = nullptr;
+    std::vector<QPushButton*> buttons_;
+    std::vector<std::pair<Command, QAction*>> actions_;
     // The texts last copied from the core, to touch only what changed.
-    std::string shown1_, shown2_, shown3_;
+    std::string shownDisplay_, shownMemory_, shownParen_;
 };
 
 }  // namespace calc::ui

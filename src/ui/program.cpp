@@ -57,9 +57,9 @@ std::optional<int> ReadCommandLine(int argc, char** argv) {
     return std::nullopt;
 }
 
-Program::Program() : app_(platform_), shell_(app_) {
+Program::Program() : calculator_(platform_), shell_(calculator_) {
     QApplication::setQuitOnLastWindowClosed(false);
-    QObject::connect(&shell_, &Shell::quitRequested, qApp, &QCoreApplication::quit);
+    QObject::connect(&shell_, &Shell::QuitRequested, qApp, &QCoreApplication::quit);
 }
 
 }  // namespace calc::ui

@@ -1,9 +1,9 @@
 #pragma once
-// The running program: the Qt platform, the core application and its windows.
+// The running program: the Qt platform, the core calculator and its windows.
 // Construct it after the QApplication; Start() opens the standard window.
 #include <optional>
 
-#include "app/application.h"
+#include "app/calculator.h"
 #include "qt_platform.h"
 #include "shell.h"
 
@@ -20,19 +20,18 @@ class Program {
 public:
     // Turns off Qt's quit-on-last-window-closed: between the hiding of one calculator
     // window and the showing of the other no window is open. The program ends when
-    // the user closes the open calculator window (the Shell's quitRequested).
+    // the user closes the open calculator window (the Shell's QuitRequested).
     Program();
 
-    void Start() { app_.Main(); }
+    void Start() { calculator_.Start(); }
 
-    QtPlatform& platform() { return platform_; }
-    Application& app() { return app_; }
-    Shell& shell() { return shell_; }
-    CalculatorWindow* window() const { return shell_.window(); }
+    QtPlatform& Desktop() { return platform_; }
+    Calculator& Core() { return calculator_; }
+    CalculatorWindow* Window() const { return shell_.Window(); }
 
 private:
     QtPlatform platform_;
-    Application app_;
+    Calculator calculator_;
     Shell shell_;
 };
 

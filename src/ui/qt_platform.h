@@ -3,7 +3,7 @@
 // system clipboard as plain text. Alert sounds are counted for the GUI driver.
 #include <string>
 
-#include "app/module1.h"
+#include "keypad/platform.h"
 
 namespace calc::ui {
 
@@ -13,7 +13,7 @@ public:
     std::string ClipboardText() override;
     void SetClipboardText(const std::string& text) override;
 
-    long beeps() const { return beeps_; }
+    long Beeps() const { return beeps_; }
 
 private:
     long beeps_ = 0;

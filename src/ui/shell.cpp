@@ -22,26 +22,26 @@ void CentreOnScreen(QWidget* w) {
 
 }  // namespace
 
-Shell::Shell(Application& app, QObject* parent) : QObject(parent), app_(app) {
-    app_.onWindowChanged = [this] { OnWindowChanged(); };
+Shell::Shell(Calculator& calculator, QObject* parent) : QObject(parent), calculator_(calculator) {
+    calculator_.onModeChanged = [this] { OnModeChanged(); };
 }
 
 Shell::~Shell() {
-    app_.onWindowChanged = nullptr;
+    calculator_.onModeChanged = nullptr;
     delete window_.data();
 }
 
-void Shell::OnWindowChanged() {
+void Shell::OnModeChanged() {
     if (window_) window_->Retire();
-    auto* window = new CalculatorWindow(app_, app_.Current());
+    auto* window = new CalculatorWindow(calculator_, calculator_.CurrentMode());
     window_ = window;
-    connect(window, &CalculatorWindow::aboutRequested, this, &Shell::ShowAbout);
-    connect(window, &CalculatorWindow::closedByUser, this, &Shell::quitRequested);
+    connect(window, &CalculatorWindow::AboutRequested, this, &Shell::ShowAbout);
+    connect(window, &CalculatorWindow::ClosedByUser, this, &Shell::QuitRequested);
     CentreOnScreen(window);
     window->show();
     // Once shown, the window frame may be known: centre the frame, not the client.
     if (window->frameGeometry().size() != window->size()) CentreOnScreen(window);
-    emit windowShown(window);
+    emit WindowShown(window);
 }
 
 void Shell::ShowAbout() {

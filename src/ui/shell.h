@@ -1,13 +1,13 @@
 #pragma once
-// Ties the core's application object to its Qt windows: whenever the core loads a
-// calculator window, the Qt window that showed the old one is hidden and discarded
+// Ties the core calculator to its Qt windows: whenever the core switches keypads,
+// the Qt window that showed the old one is hidden and discarded
 // and a new one is built, centred and shown, all in the same call, so the program
 // never passes through an event loop with no window. The About window is opened
 // from here, modally. Closing the open calculator window asks the program to end.
 #include <QObject>
 #include <QPointer>
 
-#include "app/application.h"
+#include "app/calculator.h"
 #include "calculator_window.h"
 
 namespace calc::ui {
@@ -16,24 +16,24 @@ namespace calc::ui {
 class Shell : public QObject {
     Q_OBJECT
 public:
-    explicit Shell(Application& app, QObject* parent = nullptr);
+    explicit Shell(Calculator& calculator, QObject* parent = nullptr);
     ~Shell() override;
 
-    // The open calculator window (nullptr before the core's Main()).
-    CalculatorWindow* window() const { return window_; }
+    // The open calculator window (nullptr before the core's Start()).
+    CalculatorWindow* Window() const { return window_; }
 
     // Help > About: the About window, modal, until "确定" or its close box.
     void ShowAbout();
 
 signals:
-    void windowShown(calc::ui::CalculatorWindow* window);
+    void WindowShown(calc::ui::CalculatorWindow* window);
     // The user closed the open calculator window: the program should end.
-    void quitRequested();
+    void QuitRequested();
 
 private:
-    void OnWindowChanged();
+    void OnModeChanged();
 
-    Application& app_;
+    Calculator& calculator_;
     QPointer<CalculatorWindow> window_;
 };
 

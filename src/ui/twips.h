@@ -4,9 +4,11 @@
 // pixel. On high-density screens Qt scales these pixels itself.
 #include <QRect>
 
-#include "app/keypads.h"
-
 namespace calc::ui {
+
+struct TwipRect {
+    int left, top, width, height;
+};
 
 constexpr int kTwipsPerPixel = 15;
 

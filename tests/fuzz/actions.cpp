@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/invariants.h"
+#include "keypad/keypad_table.h"
 #include "fuzz_support.h"
 #include "record.h"
 
@@ -12,9 +13,9 @@ namespace {
 
 char Hex(int v) { return "0123456789abcdef"[v & 15]; }
 
-// "press CAPTION" for a key of the open window, "click N" for an index without one.
-std::string KeyLine(const Application& app, int index) {
-    const auto keys = Keypad(app.Current());
+// "press CAPTION" for a key of the open keypad, "click N" for an index without one.
+std::string KeyLine(const Calculator& calculator, int index) {
+    const auto keys = KeyTable(calculator.CurrentMode());
     if (index >= 0 && static_cast<std::size_t>(index) < keys.size()) return std::string("press ") + keys[index].caption;
     return "click " + std::to_string(index);
 }
@@ -38,46 +39,47 @@ RunResult RunActions(const std::uint8_t* data, std::size_t size, std::vector<std
     RunResult result;
     Trace trace(lines);
     MemoryPlatform platform;
-    auto app = std::make_unique<Application>(platform);
-    app->Main();
+    auto calculator = std::make_unique<Calculator>(platform);
+    calculator->Start();
 
     std::size_t pasteBudget = kPasteBudget;
     std::size_t pos = 0;
     while (pos < size) {
         const std::uint8_t op = data[pos++];
-        const bool scientific = app->Form2() != nullptr;
+        const bool scientific = calculator->CurrentMode() == Mode::Scientific;
         if (op < 0xE0 || op >= 0xF7) {
             const int index = op % kKeyModulus;
-            trace.Add([&] { return KeyLine(*app, index); });
-            app->Click(index);
+            trace.Add([&] { return KeyLine(*calculator, index); });
+            calculator->PressIndex(index);
         } else if (op == static_cast<std::uint8_t>(Op::kClickWide)) {
             const int lo = pos < size ? data[pos++] : 0;
             const int hi = pos < size ? data[pos++] : 0;
             const int index = static_cast<std::int16_t>(static_cast<std::uint16_t>(lo | (hi << 8)));
-            trace.Add([&] { return KeyLine(*app, index); });
-            app->Click(index);
+            trace.Add([&] { return KeyLine(*calculator, index); });
+            calculator->PressIndex(index);
         } else if (op < 0xF0) {
             const int index = 0xE0 - op;
-            trace.Add([&] { return KeyLine(*app, index); });
-            app->Click(index);
+            trace.Add([&] { return KeyLine(*calculator, index); });
+            calculator->PressIndex(index);
         } else if (op == static_cast<std::uint8_t>(Op::kInv) || op == static_cast<std::uint8_t>(Op::kHyp)) {
             const bool inv = op == static_cast<std::uint8_t>(Op::kInv);
-            if (ScientificWindow* w = app->Form2()) {
+            if (scientific) {
+                ScientificKeypad& sci = calculator->Scientific();
                 trace.Add([&] { return std::string(inv ? "press Inv" : "press Hyp"); });
-                if (inv) w->SetCheck1(w->Check1() ? 0 : 1);
-                else w->SetCheck2(w->Check2() ? 0 : 1);
+                if (inv) sci.SetInverse(!sci.Inverse());
+                else sci.SetHyperbolic(!sci.Hyperbolic());
             } else {
                 trace.Add([&] { return std::string("# ") + (inv ? "Inv" : "Hyp") + " in the standard window: nothing"; });
             }
         } else if (op == static_cast<std::uint8_t>(Op::kStandard)) {
             trace.Add([] { return std::string("window standard"); });
-            app->ShowWindow(WindowKind::Standard);
+            calculator->ShowMode(Mode::Standard);
         } else if (op == static_cast<std::uint8_t>(Op::kScientific)) {
             trace.Add([] { return std::string("window scientific"); });
-            app->ShowWindow(WindowKind::Scientific);
+            calculator->ShowMode(Mode::Scientific);
         } else if (op == static_cast<std::uint8_t>(Op::kCopy)) {
             trace.Add([] { return std::string("copy"); });
-            app->mnuCopy_Click();
+            calculator->CopyDisplay();
         } else if (op == static_cast<std::uint8_t>(Op::kPaste) || op == static_cast<std::uint8_t>(Op::kPasteClipboard)) {
             if (op == static_cast<std::uint8_t>(Op::kPaste)) {
                 std::size_t n = pos < size ? data[pos++] % kMaxPaste : 0;
@@ -100,16 +102,16 @@ RunResult RunActions(const std::uint8_t* data, std::size_t size, std::vector<std
                 }
                 return line;
             });
-            app->mnuPaste_Click();
+            calculator->PasteClipboard();
         } else {
             const int index = op % kKeyModulus;  // not reached: every opcode is covered above
-            app->Click(index);
+            calculator->PressIndex(index);
         }
         ++result.actions;
-        if (SelfTestCorruption(op, *app)) {
+        if (SelfTestCorruption(op, *calculator)) {
             trace.Add([&] { return "# self-test: state corrupted on purpose (opcode 0x" + std::string{Hex(op >> 4), Hex(op)} + ")"; });
         }
-        result.violation = CheckInvariants(*app);
+        result.violation = CheckInvariants(*calculator);
         if (!result.violation.empty()) break;
     }
     return result;
@@ -128,8 +130,8 @@ void ActionWriter::Click(int index) {
     }
 }
 
-void ActionWriter::Window(WindowKind w) {
-    bytes_.push_back(static_cast<char>(w == WindowKind::Standard ? Op::kStandard : Op::kScientific));
+void ActionWriter::Window(Mode mode) {
+    bytes_.push_back(static_cast<char>(mode == Mode::Standard ? Op::kStandard : Op::kScientific));
 }
 
 void ActionWriter::Paste(const std::string& text) {

@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
+#include "app/calculator.h"
 
 namespace calc::fuzz {
 
@@ -56,7 +56,7 @@ class ActionWriter {
 public:
     void Click(int index);
     void Toggle(bool inv) { bytes_.push_back(static_cast<char>(inv ? Op::kInv : Op::kHyp)); }
-    void Window(WindowKind w);
+    void Window(Mode mode);
     void Copy() { bytes_.push_back(static_cast<char>(Op::kCopy)); }
     // Texts longer than one paste can carry are split over several pastes.
     void Paste(const std::string& text);

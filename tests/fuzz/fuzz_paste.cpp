@@ -13,8 +13,8 @@
 namespace {
 
 // False when the state broke a rule that CALC_FUZZ_KNOWN lists: the input is dropped.
-bool Check(const calc::Application& app, const std::vector<std::string>& scenario) {
-    const std::string violation = calc::CheckInvariants(app);
+bool Check(const calc::Calculator& calculator, const std::vector<std::string>& scenario) {
+    const std::string violation = calc::CheckInvariants(calculator);
     if (violation.empty()) return true;
     if (calc::fuzz::KnownIssue(violation)) return false;
     calc::fuzz::Fail(violation + " (after \"" + scenario.back().substr(0, 40) + "\")", scenario);
@@ -26,22 +26,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(reinterpret_cast<const char*>(data), size);
     std::vector<std::string> scenario{"window scientific", "paste " + calc::script::EscapeArgument(text)};
     calc::MemoryPlatform platform;
-    calc::Application app(platform);
-    app.Main();
-    app.mnuScience_Click();
+    calc::Calculator calculator(platform);
+    calculator.Start();
+    calculator.ShowMode(calc::Mode::Scientific);
 
     platform.clipboard = text;
-    app.mnuPaste_Click();
-    if (!Check(app, scenario)) return -1;
+    calculator.PasteClipboard();
+    if (!Check(calculator, scenario)) return -1;
 
-    app.Click(19);
+    calculator.Press(calc::Key::Equals);
     scenario.push_back("press =");
-    if (!Check(app, scenario)) return -1;
+    if (!Check(calculator, scenario)) return -1;
 
-    app.mnuCopy_Click();
+    calculator.CopyDisplay();
     scenario.push_back("copy");
     scenario.push_back("paste " + calc::script::EscapeArgument(platform.clipboard));
-    app.mnuPaste_Click();
-    if (!Check(app, scenario)) return -1;
+    calculator.PasteClipboard();
+    if (!Check(calculator, scenario)) return -1;
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "fuzz_support.h"
 
+#include "app/keypad_probe.h"
+
 #include <cstdio>
 #include <algorithm>
 #include <cstdlib>
@@ -43,9 +45,9 @@ bool KnownIssue(const std::string& violation) {
 
 void EnableSelfTest() { g_selfTest = true; }
 
-bool SelfTestCorruption(std::uint8_t op, Application& app) {
+bool SelfTestCorruption(std::uint8_t op, Calculator& calculator) {
     if (!g_selfTest || op != 0xFF) return false;
-    app.store().dblSciMemory = std::numeric_limits<double>::quiet_NaN();
+    KeypadProbe::Memory(calculator.Scientific()) = std::numeric_limits<double>::quiet_NaN();
     return true;
 }
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
+#include "app/calculator.h"
 
 namespace calc::fuzz {
 
@@ -20,6 +20,6 @@ bool KnownIssue(const std::string& violation);
 // The self-test build (fuzz_selftest) corrupts the state on opcode 0xFF, to show that
 // a broken rule does fail the target. Off in the real targets.
 void EnableSelfTest();
-bool SelfTestCorruption(std::uint8_t op, Application& app);
+bool SelfTestCorruption(std::uint8_t op, Calculator& calculator);
 
 }  // namespace calc::fuzz

@@ -22,13 +22,14 @@
 #include <vector>
 
 #include "actions.h"
-#include "app/keypads.h"
+#include "keypad/keypad_table.h"
 #include "engine/value.h"
 #include "paste/replay.h"
 #include "scenario.h"
 
 namespace fs = std::filesystem;
-using calc::WindowKind;
+using calc::Key;
+using calc::Mode;
 
 namespace {
 
@@ -53,15 +54,23 @@ std::vector<std::string> SplitSpaces(const std::string& s) {
 
 // The paste character of each scientific key, found by asking the replay which key
 // each ASCII character presses.
-std::map<int, char> PasteCharOfKey() {
-    std::map<int, char> out;
+std::map<Key, char> PasteCharOfKey() {
+    std::map<Key, char> out;
     for (int c = 33; c < 127; ++c) {
-        const int key = calc::ReplayKey(calc::Value(std::string(1, static_cast<char>(c))));
-        if (key >= 0 && !out.count(key)) out[key] = static_cast<char>(c);
+        const auto key = calc::ReplayKey(calc::Value(std::string(1, static_cast<char>(c))));
+        if (key && !out.count(*key)) out[*key] = static_cast<char>(c);
     }
-    for (int d = 0; d <= 9; ++d) out[d] = static_cast<char>('0' + d);
-    out[10] = '.';
+    for (int d = 0; d <= 9; ++d) out[calc::DigitKey(d)] = static_cast<char>('0' + d);
+    out[Key::Point] = '.';
     return out;
+}
+
+// The index of the key with this caption in the keypad's table, or -1.
+int IndexOf(Mode mode, const std::string& caption) {
+    for (const calc::KeyEntry& k : calc::KeyTable(mode)) {
+        if (caption == k.caption) return k.index;
+    }
+    return -1;
 }
 
 struct Seeds {
@@ -70,16 +79,16 @@ struct Seeds {
 
 // One scenario file: the whole file, and each paragraph (lines up to a blank line)
 // started in the window that was open there.
-void FromScenario(const std::string& path, Seeds& seeds, const std::map<int, char>& pasteChar) {
+void FromScenario(const std::string& path, Seeds& seeds, const std::map<Key, char>& pasteChar) {
     std::istringstream in(ReadFile(path));
-    WindowKind window = WindowKind::Standard;
+    Mode mode = Mode::Standard;
     calc::fuzz::ActionWriter whole, para;
     std::string paraPaste;
     auto endParagraph = [&] {
         if (!para.bytes().empty()) seeds.actions.insert(para.bytes());
         if (!paraPaste.empty()) seeds.pastes.insert(paraPaste);
         para = calc::fuzz::ActionWriter();
-        if (window == WindowKind::Scientific) para.Window(window);
+        if (mode == Mode::Scientific) para.Window(mode);
         paraPaste.clear();
     };
     for (std::string line; std::getline(in, line);) {
@@ -93,14 +102,14 @@ void FromScenario(const std::string& path, Seeds& seeds, const std::map<int, cha
         const std::string arg = sp == std::string::npos ? "" : calc::script::Unescape(line.substr(sp + 1));
         for (calc::fuzz::ActionWriter* w : {&whole, &para}) {
             if (word == "window") {
-                window = arg == "scientific" ? WindowKind::Scientific : WindowKind::Standard;
-                w->Window(window);
+                mode = arg == "scientific" ? Mode::Scientific : Mode::Standard;
+                w->Window(mode);
             } else if (word == "press") {
                 for (const std::string& caption : SplitSpaces(arg)) {
                     if (caption == "Inv" || caption == "Hyp") {
                         w->Toggle(caption == "Inv");
-                    } else if (const int key = calc::FindKey(window, caption); key >= 0) {
-                        w->Click(key);
+                    } else if (const int index = IndexOf(mode, caption); index >= 0) {
+                        w->Click(index);
                     }
                 }
             } else if (word == "click") {
@@ -112,10 +121,12 @@ void FromScenario(const std::string& path, Seeds& seeds, const std::map<int, cha
             }
         }
         if (word == "paste") seeds.pastes.insert(arg);
-        if (word == "press" && window == WindowKind::Scientific) {
+        if (word == "press" && mode == Mode::Scientific) {
             for (const std::string& caption : SplitSpaces(arg)) {
-                const int key = calc::FindKey(window, caption);
-                if (auto it = pasteChar.find(key); it != pasteChar.end()) paraPaste.push_back(it->second);
+                const auto key = calc::KeyWithCaption(mode, caption);
+                if (auto it = key ? pasteChar.find(*key) : pasteChar.end(); it != pasteChar.end()) {
+                    paraPaste.push_back(it->second);
+                }
             }
         }
     }

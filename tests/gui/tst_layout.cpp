@@ -1,6 +1,6 @@
-// The windows as the user sees them: each built from its layout table (every control
-// where the table puts it, inside its window, no two keys overlapping, each key showing
-// its caption and raising its own index), the menus, fonts, the About window, and an
+// The windows as the user sees them: each built from its tables (every control where
+// the layout puts it, inside its window, no two keys overlapping, each key showing its
+// caption and pressing its own key), the menus, fonts, the About window, and an
 // accessible name on everything a screen reader can reach.
 #include <QAccessible>
 #include <QCheckBox>
@@ -20,14 +20,16 @@
 #include "about_layout.h"
 #include "calculator_window.h"
 #include "fonts.h"
+#include "keypad/keypad_table.h"
 #include "program.h"
 #include "text_box.h"
 #include "twips.h"
 
-using calc::WindowKind;
+using calc::Key;
+using calc::Mode;
 using namespace calc::ui;
 
-Q_DECLARE_METATYPE(calc::WindowKind)
+Q_DECLARE_METATYPE(calc::Mode)
 
 namespace {
 
@@ -71,32 +73,32 @@ private slots:
     void about();
 
 private:
-    CalculatorWindow* Open(WindowKind kind) {
-        program_->app().ShowWindow(kind);
+    CalculatorWindow* Open(Mode mode) {
+        program_->Core().ShowMode(mode);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        CalculatorWindow* w = program_->window();
-        return w && w->kind() == kind ? w : nullptr;
+        CalculatorWindow* w = program_->Window();
+        return w && w->KeypadMode() == mode ? w : nullptr;
     }
     std::unique_ptr<Program> program_;
 };
 
 void LayoutTest::window_data() {
-    QTest::addColumn<WindowKind>("kind");
-    QTest::newRow("standard") << WindowKind::Standard;
-    QTest::newRow("scientific") << WindowKind::Scientific;
+    QTest::addColumn<Mode>("mode");
+    QTest::newRow("standard") << Mode::Standard;
+    QTest::newRow("scientific") << Mode::Scientific;
 }
 
 void LayoutTest::window() {
-    QFETCH(WindowKind, kind);
-    CalculatorWindow* w = Open(kind);
+    QFETCH(Mode, mode);
+    CalculatorWindow* w = Open(mode);
     QVERIFY(w && w->isVisible());
 
     // Frame: title, client size below the menu bar, fixed size, no maximise, centred.
-    const calc::WindowDef def = calc::Window(kind);
-    QCOMPARE(w->windowTitle(), QString::fromUtf8(def.caption));
-    QCOMPARE(w->client()->size(), QSize(Px(def.clientWidth), Px(def.clientHeight)));
-    QCOMPARE(w->client()->y(), w->menuBar()->height());
-    QCOMPARE(w->size(), QSize(w->client()->width(), w->client()->height() + w->menuBar()->height()));
+    const WindowFrame design = Frame(mode);
+    QCOMPARE(w->windowTitle(), QString::fromUtf8(design.caption));
+    QCOMPARE(w->Client()->size(), QSize(Px(design.clientWidth), Px(design.clientHeight)));
+    QCOMPARE(w->Client()->y(), w->Menu()->height());
+    QCOMPARE(w->size(), QSize(w->Client()->width(), w->Client()->height() + w->Menu()->height()));
     QCOMPARE(w->minimumSize(), w->size());
     QCOMPARE(w->maximumSize(), w->size());
     const Qt::WindowFlags flags = w->windowFlags();
@@ -107,51 +109,48 @@ void LayoutTest::window() {
 
     // The other controls: at their places inside their parents, the text boxes out of the
     // focus chain, check boxes clear.
-    for (const calc::ControlDef& c : calc::Controls(kind)) {
-        QWidget* widget = w->control(c.name);
-        QVERIFY2(widget && widget->isVisible() && Inside(widget), c.name);
+    for (const ControlPlace& c : Controls(mode)) {
+        QWidget* widget = w->ControlWidget(c.control);
+        QVERIFY2(widget && widget->isVisible() && Inside(widget), c.objectName);
         QCOMPARE(widget->geometry(), PxRect(c.rect));
         if (auto* box = qobject_cast<TextBox*>(widget)) {
             QCOMPARE(box->text(), QString::fromUtf8(c.caption));
             QCOMPARE(box->focusPolicy(), Qt::NoFocus);
         }
     }
-    for (QWidget* c : w->client()->findChildren<QWidget*>()) {
+    for (QWidget* c : w->Client()->findChildren<QWidget*>()) {
         QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(c);
         QVERIFY2(iface && !iface->text(QAccessible::Name).isEmpty(), qPrintable(c->objectName()));
     }
 
-    // Keys: one button per table entry, at its place, showing its caption, raising its
-    // index, inside the window, overlapping no other key, with a name of its own.
-    const auto table = calc::Keypad(kind);
-    QCOMPARE(w->client()->findChildren<QPushButton*>().size(), qsizetype(table.size()));
-    QList<int> raised;
-    connect(w->command1(), &ControlArray::clicked, this, [&raised](int i) { raised.append(i); });
+    // Keys: one button per table entry, at its place, showing its caption, pressing its
+    // key, inside the window, overlapping no other key, with a name of its own.
+    const auto table = calc::KeyTable(mode);
+    QCOMPARE(w->Client()->findChildren<QPushButton*>().size(), qsizetype(table.size()));
+    QList<Key> pressed;
+    connect(w, &CalculatorWindow::KeyClicked, this, [&pressed](Key k) { pressed.append(k); });
     std::set<QString> names;
-    for (const calc::KeyDef& k : table) {
-        QPushButton* b = w->key(k.index);
-        QVERIFY(b && b->isVisible() && Inside(b));
+    for (const calc::KeyEntry& k : table) {
+        QPushButton* b = w->Buttons()[std::size_t(k.index)];
+        QVERIFY(b == w->Button(k.key) && b->isVisible() && Inside(b));
         QCOMPARE(b->text(), QString::fromUtf8(k.caption));
-        QCOMPARE(b->geometry(), PxRect(k.rect));
-        QCOMPARE(b->accessibleName(), QString::fromUtf8(k.accessibleName));
+        QCOMPARE(b->geometry(), PxRect(PlaceOf(mode, k.key).rect));
         QVERIFY2(names.insert(b->accessibleName()).second, k.caption);
-        for (const calc::KeyDef& other : table) {
-            QVERIFY2(&other == &k || !b->geometry().intersects(PxRect(other.rect)), k.caption);
-        }
-        raised.clear();
+        for (QPushButton* other : w->Buttons()) QVERIFY2(other == b || !b->geometry().intersects(other->geometry()), k.caption);
+        pressed.clear();
         b->click();
-        QCOMPARE(raised, QList<int>{k.index});
+        QCOMPARE(pressed, QList<Key>{k.key});
     }
 
     // Menus as the table lists them, in order.
     QStringList expected, found;
-    for (const calc::MenuItemDef& m : calc::Menus(kind)) {
-        expected << QString::fromUtf8(m.menu) + "|" + m.caption + "|" + m.name + "|" + m.shortcut;
+    for (const MenuItem& m : Menus(mode)) {
+        expected << QString::fromUtf8(m.menu) + "|" + m.caption + "|" + m.shortcut;
+        QVERIFY(w->Action(m.command));
     }
-    for (QAction* top : w->menuBar()->actions()) {
+    for (QAction* top : w->Menu()->actions()) {
         for (QAction* item : top->menu()->actions()) {
-            found << top->text() + "|" + item->text() + "|" + item->objectName() + "|" +
-                         item->shortcut().toString(QKeySequence::PortableText);
+            found << top->text() + "|" + item->text() + "|" + item->shortcut().toString(QKeySequence::PortableText);
         }
     }
     QCOMPARE(found, expected);
@@ -166,32 +165,33 @@ void LayoutTest::fonts() {
         }
     }
     if (family.isEmpty()) QSKIP("no Chinese font of the fallback list is installed");
-    CalculatorWindow* w = Open(WindowKind::Standard);
+    CalculatorWindow* w = Open(Mode::Standard);
     QVERIFY(w);
-    QCOMPARE(QFontInfo(w->text1()->font()).family(), family);
-    QCOMPARE(w->text1()->font().pointSizeF(), 10.5);
-    QVERIFY(w->text1()->font().bold());
-    for (QWidget* c : QList<QWidget*>{w->text2(), w->key(0), w->key(22)}) {
+    QCOMPARE(QFontInfo(w->Display()->font()).family(), family);
+    QCOMPARE(w->Display()->font().pointSizeF(), 10.5);
+    QVERIFY(w->Display()->font().bold());
+    for (QWidget* c : QList<QWidget*>{w->MemoryIndicator(), w->Button(Key::Digit0), w->Button(Key::BackSpace)}) {
         QCOMPARE(QFontInfo(c->font()).family(), family);
         QCOMPARE(c->font().pointSizeF(), 9.0);
         QVERIFY(!c->font().bold());
     }
-    w = Open(WindowKind::Scientific);
+    w = Open(Mode::Scientific);
     QVERIFY(w);
-    QCOMPARE(w->text1()->font().pointSizeF(), 10.5);
-    QVERIFY(w->text1()->font().bold());
+    QCOMPARE(w->Display()->font().pointSizeF(), 10.5);
+    QVERIFY(w->Display()->font().bold());
     // Everything else in the scientific window keeps the default font.
-    for (QWidget* c : QList<QWidget*>{w->text2(), w->text3(), w->check1(), w->check2(), w->key(0), w->key(38)}) {
+    for (QWidget* c : QList<QWidget*>{w->ParenIndicator(), w->MemoryIndicator(), w->Inverse(), w->Hyperbolic(),
+                                      w->Button(Key::Digit0), w->Button(Key::BackSpace)}) {
         QCOMPARE(c->font(), QApplication::font());
     }
 }
 
 void LayoutTest::displayAccessibleValue() {
-    CalculatorWindow* w = Open(WindowKind::Standard);
+    CalculatorWindow* w = Open(Mode::Standard);
     QVERIFY(w);
-    w->command1()->click(1);
-    w->command1()->click(2);
-    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w->text1());
+    w->Button(Key::Digit1)->click();
+    w->Button(Key::Digit2)->click();
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w->Display());
     QVERIFY(iface);
     QCOMPARE(iface->text(QAccessible::Value), QStringLiteral("12"));
     QVERIFY(iface->state().readOnly);
@@ -208,13 +208,13 @@ void LayoutTest::about() {
     const Qt::WindowFlags flags = about.windowFlags();
     QVERIFY(flags & Qt::WindowCloseButtonHint);
     QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowContextHelpButtonHint)));
-    QCOMPARE(about.findChild<QLabel*>("lblVersion")->text(), QStringLiteral("版本：1.0"));
+    QCOMPARE(about.findChild<QLabel*>("version")->text(), QStringLiteral("版本：1.0"));
     // The platform line names the system it runs on.
-    const QString platform = about.findChild<QLabel*>("lblPlatform")->text();
+    const QString platform = about.findChild<QLabel*>("platform")->text();
     QVERIFY(platform.startsWith(QStringLiteral("运行平台：")) && platform.size() > 5 && !platform.contains("Win"));
     for (const AboutControlDef& c : AboutControls()) {
-        QWidget* widget = about.findChild<QWidget*>(c.name);
-        QVERIFY2(widget && Inside(widget), c.name);
+        QWidget* widget = about.findChild<QWidget*>(c.objectName);
+        QVERIFY2(widget && Inside(widget), c.objectName);
         auto* label = qobject_cast<QLabel*>(widget);
         if (!label) continue;
         QCOMPARE(label->geometry(), PxRect(c.rect));

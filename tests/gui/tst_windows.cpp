@@ -16,10 +16,12 @@
 #include "program.h"
 #include "text_box.h"
 
-using calc::WindowKind;
+using calc::Key;
+using calc::Mode;
 using namespace calc::ui;
 
-Q_DECLARE_METATYPE(calc::WindowKind)
+Q_DECLARE_METATYPE(calc::Mode)
+Q_DECLARE_METATYPE(calc::ui::Command)
 
 namespace {
 
@@ -33,7 +35,7 @@ int VisibleCalculatorWindows() {
     return n;
 }
 
-QString Shown(CalculatorWindow* w) { return w->text1()->text(); }
+QString Shown(CalculatorWindow* w) { return w->Display()->text(); }
 
 QPoint CentreInWindow(QWidget* w) { return w->mapTo(w->window(), w->rect().center()); }
 
@@ -64,8 +66,8 @@ private slots:
     void about();
 
 private:
-    CalculatorWindow* Open(WindowKind kind);
-    CalculatorWindow* OpenActive(WindowKind kind);
+    CalculatorWindow* Open(Mode mode);
+    CalculatorWindow* OpenActive(Mode mode);
     std::unique_ptr<Program> program_;
 };
 
@@ -79,14 +81,14 @@ void WindowsTest::cleanup() {
     DeleteRetired();
 }
 
-CalculatorWindow* WindowsTest::Open(WindowKind kind) {
-    program_->app().ShowWindow(kind);
+CalculatorWindow* WindowsTest::Open(Mode mode) {
+    program_->Core().ShowMode(mode);
     DeleteRetired();
-    return program_->window();
+    return program_->Window();
 }
 
-CalculatorWindow* WindowsTest::OpenActive(WindowKind kind) {
-    CalculatorWindow* w = Open(kind);
+CalculatorWindow* WindowsTest::OpenActive(Mode mode) {
+    CalculatorWindow* w = Open(mode);
     if (!w) return nullptr;
     w->activateWindow();
     if (!QTest::qWaitForWindowActive(w)) return nullptr;
@@ -106,9 +108,9 @@ void WindowsTest::longText_data() {
 void WindowsTest::longText() {
     QFETCH(int, length);
     QFETCH(bool, right);
-    CalculatorWindow* w = Open(WindowKind::Standard);
+    CalculatorWindow* w = Open(Mode::Standard);
     QVERIFY(w);
-    TextBox* box = w->text1();
+    TextBox* box = w->Display();
     box->setAlignment(right ? Qt::AlignRight : Qt::AlignLeft);
     QString text(length, QLatin1Char('7'));
     text[0] = QLatin1Char('1');
@@ -126,48 +128,46 @@ void WindowsTest::longText() {
 
 // 10000! has 35660 digits, beyond a line edit's default limit of 32767.
 void WindowsTest::longResultThroughTheCore() {
-    CalculatorWindow* w = Open(WindowKind::Scientific);
+    CalculatorWindow* w = Open(Mode::Scientific);
     QVERIFY(w);
-    for (const char* caption : {"1", "0", "0", "0", "0", "n!"}) {
-        const int index = calc::FindKey(WindowKind::Scientific, caption);
-        QVERIFY(index >= 0);
-        QTest::mouseClick(w->key(index), Qt::LeftButton);
+    for (Key key : {Key::Digit1, Key::Digit0, Key::Digit0, Key::Digit0, Key::Digit0, Key::Factorial}) {
+        QTest::mouseClick(w->Button(key), Qt::LeftButton);
     }
     QCOMPARE(Shown(w).size(), 35660);
-    QCOMPARE(Shown(w).toStdString(), program_->app().Display());
+    QCOMPARE(Shown(w).toStdString(), program_->Core().Display());
     QVERIFY(Shown(w).startsWith(QLatin1String("28462596809170545189")));
     QVERIFY(Shown(w).endsWith(QString(2499, QLatin1Char('0'))));
 }
 
 void WindowsTest::keyboardDoesNotType_data() {
-    QTest::addColumn<WindowKind>("kind");
-    QTest::newRow("Form1") << WindowKind::Standard;
-    QTest::newRow("Form2") << WindowKind::Scientific;
+    QTest::addColumn<Mode>("mode");
+    QTest::newRow("standard") << Mode::Standard;
+    QTest::newRow("scientific") << Mode::Scientific;
 }
 
 void WindowsTest::keyboardDoesNotType() {
-    QFETCH(WindowKind, kind);
-    CalculatorWindow* w = OpenActive(kind);
+    QFETCH(Mode, mode);
+    CalculatorWindow* w = OpenActive(mode);
     QVERIFY(w);
     QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : w;
     QTest::keyClicks(target, QStringLiteral("12+3=*"));
     QTest::keyClick(target, Qt::Key_Return);
     QTest::keyClick(target, Qt::Key_Backspace);
     QCOMPARE(Shown(w), QStringLiteral("0"));
-    QCOMPARE(program_->platform().beeps(), 0);
+    QCOMPARE(program_->Desktop().Beeps(), 0);
 }
 
 void WindowsTest::spaceClicksFocusedKey_data() {
-    QTest::addColumn<WindowKind>("kind");
-    QTest::newRow("Form1") << WindowKind::Standard;
-    QTest::newRow("Form2") << WindowKind::Scientific;
+    QTest::addColumn<Mode>("mode");
+    QTest::newRow("standard") << Mode::Standard;
+    QTest::newRow("scientific") << Mode::Scientific;
 }
 
 void WindowsTest::spaceClicksFocusedKey() {
-    QFETCH(WindowKind, kind);
-    CalculatorWindow* w = OpenActive(kind);
+    QFETCH(Mode, mode);
+    CalculatorWindow* w = OpenActive(mode);
     QVERIFY(w);
-    QPushButton* seven = w->key(7);
+    QPushButton* seven = w->Button(Key::Digit7);
     seven->setFocus(Qt::TabFocusReason);
     QTRY_COMPARE(QApplication::focusWidget(), seven);
     QTest::keyClick(seven, Qt::Key_Space);
@@ -177,22 +177,22 @@ void WindowsTest::spaceClicksFocusedKey() {
 }
 
 void WindowsTest::copyShortcutReachesMenu_data() {
-    QTest::addColumn<WindowKind>("kind");
-    QTest::newRow("Form1") << WindowKind::Standard;
-    QTest::newRow("Form2") << WindowKind::Scientific;
+    QTest::addColumn<Mode>("mode");
+    QTest::newRow("standard") << Mode::Standard;
+    QTest::newRow("scientific") << Mode::Scientific;
 }
 
 // Whatever has the focus, Ctrl+C is the menu's Copy: the display never takes the
 // focus, not even when clicked.
 void WindowsTest::copyShortcutReachesMenu() {
-    QFETCH(WindowKind, kind);
-    CalculatorWindow* w = OpenActive(kind);
+    QFETCH(Mode, mode);
+    CalculatorWindow* w = OpenActive(mode);
     QVERIFY(w);
-    QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, CentreInWindow(w->key(4)));
-    QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, CentreInWindow(w->key(10)));
+    QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, CentreInWindow(w->Button(Key::Digit4)));
+    QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, CentreInWindow(w->Button(Key::Point)));
     QCOMPARE(Shown(w), QStringLiteral("4."));
-    QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, CentreInWindow(w->text1()));
-    QVERIFY(QApplication::focusWidget() != w->text1());
+    QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, CentreInWindow(w->Display()));
+    QVERIFY(QApplication::focusWidget() != w->Display());
     QGuiApplication::clipboard()->setText(QStringLiteral("stale"));
     QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : w;
     QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
@@ -200,7 +200,7 @@ void WindowsTest::copyShortcutReachesMenu() {
 }
 
 void WindowsTest::pasteShortcut() {
-    CalculatorWindow* w = OpenActive(WindowKind::Scientific);
+    CalculatorWindow* w = OpenActive(Mode::Scientific);
     QVERIFY(w);
     QGuiApplication::clipboard()->setText(QStringLiteral("2+3*4="));
     QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : w;
@@ -212,42 +212,44 @@ void WindowsTest::pasteShortcut() {
 void WindowsTest::startLoadsOnlyTheStandardWindow() {
     QStringList names;
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (!w->objectName().isEmpty() && w->objectName().startsWith(QLatin1String("Form"))) names.append(w->objectName());
+        if (w->objectName().endsWith(QLatin1String("Window"))) names.append(w->objectName());
     }
-    QCOMPARE(names, QStringList{"Form1"});
-    QVERIFY(program_->app().Form2() == nullptr);
-    QVERIFY(program_->window()->isVisible());
+    QCOMPARE(names, QStringList{"standardWindow"});
+    QCOMPARE(program_->Core().CurrentMode(), Mode::Standard);
+    QVERIFY(program_->Window()->isVisible());
 }
 
 void WindowsTest::switchReplacesWindow_data() {
-    QTest::addColumn<WindowKind>("from");
-    QTest::addColumn<QString>("item");
-    QTest::addColumn<WindowKind>("to");
-    QTest::newRow("Form1 to Form2") << WindowKind::Standard << "mnuScience" << WindowKind::Scientific;
-    QTest::newRow("Form2 to Form1") << WindowKind::Scientific << "mnuStandard" << WindowKind::Standard;
+    QTest::addColumn<Mode>("from");
+    QTest::addColumn<Command>("item");
+    QTest::addColumn<Mode>("to");
+    QTest::newRow("standard to scientific") << Mode::Standard << Command::ShowScientific << Mode::Scientific;
+    QTest::newRow("scientific to standard") << Mode::Scientific << Command::ShowStandard << Mode::Standard;
 }
 
 // The View item unloads its window and loads the other one anew, with fresh
 // controls; the memories stay in the core.
 void WindowsTest::switchReplacesWindow() {
-    QFETCH(WindowKind, from);
-    QFETCH(QString, item);
-    QFETCH(WindowKind, to);
+    QFETCH(Mode, from);
+    QFETCH(Command, item);
+    QFETCH(Mode, to);
     CalculatorWindow* old = Open(from);
-    QVERIFY(old && old->kind() == from);
-    for (int index : {5, 20}) old->command1()->click(index);  // "5", then a key that leaves it alone or clears
+    QVERIFY(old && old->KeypadMode() == from);
+    old->Button(Key::Digit5)->click();
+    old->Button(Key::MemoryStore)->click();
+    QCOMPARE(old->MemoryIndicator()->text(), QStringLiteral("M"));
     QPointer<CalculatorWindow> oldPtr = old;
-    old->action(item.toLatin1().constData())->trigger();
-    CalculatorWindow* now = program_->window();
+    old->Action(item)->trigger();
+    CalculatorWindow* now = program_->Window();
     QVERIFY(now && now != old);
-    QCOMPARE(now->kind(), to);
+    QCOMPARE(now->KeypadMode(), to);
     QVERIFY(now->isVisible());
     QVERIFY(!old->isVisible());
     QCOMPARE(VisibleCalculatorWindows(), 1);
     DeleteRetired();
     QVERIFY(oldPtr.isNull());
     QCOMPARE(Shown(now), QStringLiteral("0"));
-    QCOMPARE(now->text2()->text(), QString());
+    QCOMPARE(now->MemoryIndicator()->text(), QString());
 }
 
 // With the user at the menus: switch, switch back, and the program is still
@@ -256,15 +258,15 @@ void WindowsTest::staysAliveAcrossSwitches() {
     bool quit = false;
     bool closedLast = false;
     QList<std::function<void()>> steps{
-        [&] { program_->window()->action("mnuScience")->trigger(); },
-        [&] { QCOMPARE(program_->window()->kind(), WindowKind::Scientific); },
-        [&] { program_->window()->action("mnuStandard")->trigger(); },
-        [&] { QCOMPARE(program_->window()->kind(), WindowKind::Standard); },
-        [&] { program_->window()->action("mnuScience")->trigger(); },
+        [&] { program_->Window()->Action(Command::ShowScientific)->trigger(); },
+        [&] { QCOMPARE(program_->Window()->KeypadMode(), Mode::Scientific); },
+        [&] { program_->Window()->Action(Command::ShowStandard)->trigger(); },
+        [&] { QCOMPARE(program_->Window()->KeypadMode(), Mode::Standard); },
+        [&] { program_->Window()->Action(Command::ShowScientific)->trigger(); },
         [&] {
             QCOMPARE(VisibleCalculatorWindows(), 1);
             closedLast = true;
-            program_->window()->close();
+            program_->Window()->close();
         },
     };
     int step = 0;
@@ -285,22 +287,22 @@ void WindowsTest::staysAliveAcrossSwitches() {
 }
 
 void WindowsTest::about_data() {
-    QTest::addColumn<WindowKind>("kind");
+    QTest::addColumn<Mode>("mode");
     QTest::addColumn<bool>("byButton");
-    QTest::newRow("Form1, 确定") << WindowKind::Standard << true;
-    QTest::newRow("Form1, close box") << WindowKind::Standard << false;
-    QTest::newRow("Form2, 确定") << WindowKind::Scientific << true;
-    QTest::newRow("Form2, close box") << WindowKind::Scientific << false;
+    QTest::newRow("standard, 确定") << Mode::Standard << true;
+    QTest::newRow("standard, close box") << Mode::Standard << false;
+    QTest::newRow("scientific, 确定") << Mode::Scientific << true;
+    QTest::newRow("scientific, close box") << Mode::Scientific << false;
 }
 
 // Help > About opens the About window modally over the calculator window: the
 // keypad takes no clicks until it is closed, and then the same window goes on.
 void WindowsTest::about() {
-    QFETCH(WindowKind, kind);
+    QFETCH(Mode, mode);
     QFETCH(bool, byButton);
-    CalculatorWindow* w = OpenActive(kind);
+    CalculatorWindow* w = OpenActive(mode);
     QVERIFY(w);
-    const QPoint sevenAt = CentreInWindow(w->key(7));
+    const QPoint sevenAt = CentreInWindow(w->Button(Key::Digit7));
 
     bool seen = false;
     QString failure;
@@ -310,22 +312,22 @@ void WindowsTest::about() {
             failure = QStringLiteral("no modal About window");
             return;
         }
-        seen = about->isVisible() && about->objectName() == QLatin1String("Form3");
+        seen = about->isVisible() && about->objectName() == QLatin1String("aboutWindow");
         QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, sevenAt);
         if (Shown(w) != QLatin1String("0")) failure = QStringLiteral("a key took a click behind the About window");
         if (byButton) {
-            auto* ok = about->findChild<QPushButton*>(QStringLiteral("Command1"));
+            auto* ok = about->findChild<QPushButton*>(QStringLiteral("ok"));
             if (ok) ok->click();
             else failure = QStringLiteral("no 确定 button");
         } else {
             about->close();  // what the close box does
         }
     });
-    w->action("mnuAbout")->trigger();  // returns when the About window closes
+    w->Action(Command::About)->trigger();  // returns when the About window closes
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
     QVERIFY(seen);
     QVERIFY(QApplication::activeModalWidget() == nullptr);
-    QCOMPARE(program_->window(), w);
+    QCOMPARE(program_->Window(), w);
     QVERIFY(w->isVisible());
     QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, sevenAt);
     QCOMPARE(Shown(w), QStringLiteral("7"));

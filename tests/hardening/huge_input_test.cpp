@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
+#include "app/calculator.h"
 #include "app/invariants.h"
-#include "app/keypads.h"
+#include "keypad/keypad_table.h"
 
 namespace calc {
 namespace {
@@ -48,22 +48,22 @@ private:
 
 struct Program {
     MemoryPlatform platform;
-    Application app{platform};
-    explicit Program(WindowKind window) {
-        app.Main();
-        app.ShowWindow(window);
+    Calculator calculator{platform};
+    explicit Program(Mode mode) {
+        calculator.Start();
+        calculator.ShowMode(mode);
     }
     void Paste(const std::string& text) {
         platform.clipboard = text;
-        app.mnuPaste_Click();
+        calculator.PasteClipboard();
     }
-    void Press(const char* caption) {
-        const int key = FindKey(app.Current(), caption);
-        ASSERT_GE(key, 0) << caption;
-        app.Click(key);
+    void Press(const std::string& caption) {
+        const std::optional<Key> key = KeyWithCaption(calculator.CurrentMode(), caption);
+        ASSERT_TRUE(key) << caption;
+        calculator.Press(*key);
     }
     void Type(const std::string& digits) {
-        for (char c : digits) app.Click(c == '.' ? 10 : c - '0');
+        for (char c : digits) calculator.Press(c == '.' ? Key::Point : DigitKey(c - '0'));
     }
 };
 
@@ -86,48 +86,48 @@ TEST(HugeInput, TenMegabytePastes) {
     }
     const std::string expression = Repeat("1+2*3-4/5+(6-7)*8-(2y3)%5+0.5-", kTenMB) + "1";
     for (const std::string* text : {static_cast<const std::string*>(&random), &expression}) {
-        Program p(WindowKind::Scientific);
+        Program p(Mode::Scientific);
         {
             MemoryCap cap(40 * 10);
             p.Paste(*text);
             p.Press("=");
         }
-        EXPECT_EQ(CheckInvariants(p.app), "");
-        if (text == &expression) EXPECT_FALSE(p.app.Locked()) << p.app.Display();
+        EXPECT_EQ(CheckInvariants(p.calculator), "");
+        if (text == &expression) EXPECT_FALSE(p.calculator.Locked()) << p.calculator.Display();
     }
-    Program p(WindowKind::Scientific);
+    Program p(Mode::Scientific);
     {
         MemoryCap cap(12 * 10);
         p.Paste("0." + Repeat("1234567890", kTenMB));
         p.Press("=");
     }
-    EXPECT_EQ(CheckInvariants(p.app), "");
+    EXPECT_EQ(CheckInvariants(p.calculator), "");
 }
 
 // Every key, Copy + Paste, Inv and Hyp on a display of a million typed digits.
 TEST(HugeInput, EveryKeyAfterAMillionTypedDigits) {
     const std::string digits = Repeat("123456789", 1000000).substr(0, 1000000);
-    for (WindowKind window : {WindowKind::Standard, WindowKind::Scientific}) {
+    for (Mode mode : {Mode::Standard, Mode::Scientific}) {
         std::vector<std::string> actions{"copy paste"};
-        for (const KeyDef& k : Keypad(window)) actions.push_back(k.caption);
-        if (window == WindowKind::Scientific) actions.insert(actions.end(), {"Inv ln", "Hyp tan"});
+        for (const KeyEntry& k : KeyTable(mode)) actions.push_back(k.caption);
+        if (mode == Mode::Scientific) actions.insert(actions.end(), {"Inv ln", "Hyp tan"});
         for (std::size_t i = 0; i < actions.size(); ++i) {
             const std::string& action = actions[i];
-            Program p(window);
+            Program p(mode);
             p.Type(i % 2 ? "0." + digits : digits);
             if (action == "copy paste") {
-                p.app.mnuCopy_Click();
-                p.app.mnuPaste_Click();
+                p.calculator.CopyDisplay();
+                p.calculator.PasteClipboard();
             } else if (action.size() > 4 && action[3] == ' ') {
-                if (action[0] == 'I') p.app.Form2()->SetCheck1(1);
-                else p.app.Form2()->SetCheck2(1);
-                p.Press(action.substr(4).c_str());
+                if (action[0] == 'I') p.calculator.Scientific().SetInverse(true);
+                else p.calculator.Scientific().SetHyperbolic(true);
+                p.Press(action.substr(4));
             } else {
-                p.Press(action.c_str());
+                p.Press(action);
             }
             p.Press("=");
             p.Press("+/-");
-            EXPECT_EQ(CheckInvariants(p.app), "") << "after " << action;
+            EXPECT_EQ(CheckInvariants(p.calculator), "") << "after " << action;
         }
     }
 }
@@ -140,26 +140,26 @@ TEST(HugeInput, MillionFactorialThenFurtherKeys) {
         {"BackSpace", "sin"}, {"ln"}, {"x^2"}, {"Int", "1/x"}, {"n!"}, {"(", "1", ")", "CE", "5", "="},
     };
     for (const auto& keys : followUps) {
-        Program p(WindowKind::Scientific);
+        Program p(Mode::Scientific);
         MemoryCap cap(64);
         p.Type("1000000");
         p.Press("n!");
-        ASSERT_EQ(p.app.Display().size(), 5565709u);
+        ASSERT_EQ(p.calculator.Display().size(), 5565709u);
         for (const char* k : keys) {
             p.Press(k);
-            EXPECT_EQ(CheckInvariants(p.app), "") << "after " << k;
+            EXPECT_EQ(CheckInvariants(p.calculator), "") << "after " << k;
         }
     }
-    Program p(WindowKind::Scientific);
+    Program p(Mode::Scientific);
     p.Type("1000000");
     p.Press("n!");
-    p.app.mnuCopy_Click();
+    p.calculator.CopyDisplay();
     EXPECT_EQ(p.platform.clipboard.size(), 5565709u);
-    p.app.mnuPaste_Click();
+    p.calculator.PasteClipboard();
     p.Press("=");
-    EXPECT_EQ(CheckInvariants(p.app), "");
+    EXPECT_EQ(CheckInvariants(p.calculator), "");
     p.Press("C");
-    EXPECT_EQ(p.app.Display(), "0");
+    EXPECT_EQ(p.calculator.Display(), "0");
 }
 
 }  // namespace

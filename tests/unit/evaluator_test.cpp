@@ -16,14 +16,14 @@ TokenList Make(std::initializer_list<Value> items) {
     return l;
 }
 
-struct JudgeCase {
+struct FoldCase {
     std::initializer_list<Value> col;
-    const char* cmp;
+    const char* next;
     bool expected;
 };
 
-TEST(Judge, FoldsWhenTheNewOperatorDoesNotBindTighter) {
-    const JudgeCase cases[] = {
+TEST(FoldsBefore, FoldsWhenTheNewOperatorDoesNotBindTighter) {
+    const FoldCase cases[] = {
         {{"2", "+", "3"}, "*", false}, {{"2", "+", "3"}, "-", true},  {{"2", "*", "3"}, "%", true},
         {{"2", "%", "3"}, "y", false}, {{"2", "y", "3"}, "Y", true},  {{"2", "y", "3"}, "(", false},
         {{"2", "-", "3"}, "/", false}, {{"2", "/", "3"}, "y", false}, {{"2", "*", "3"}, "+", true},
@@ -32,7 +32,7 @@ TEST(Judge, FoldsWhenTheNewOperatorDoesNotBindTighter) {
         {{}, "Y", true},               {{}, "%", true},               {{}, "=", false},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Judge(Make(c.col), Value(c.cmp)), c.expected) << c.cmp;
+        EXPECT_EQ(FoldsBefore(Make(c.col), Value(c.next)), c.expected) << c.next;
     }
 }
 
@@ -41,7 +41,7 @@ struct CalcCase {
     double expected;
 };
 
-TEST(Calculate, AppliesPrecedenceAndLeftAssociativity) {
+TEST(Evaluate, AppliesPrecedenceAndLeftAssociativity) {
     const CalcCase cases[] = {
         {{"2", "+", "3", "*", "4"}, 14},
         {{"2", "*", "3", "+", "4"}, 10},
@@ -66,42 +66,42 @@ TEST(Calculate, AppliesPrecedenceAndLeftAssociativity) {
         {{"-8", "y", "3"}, -512},            // a negative base with an integer exponent
     };
     for (const auto& c : cases) {
-        std::int16_t inv = 0;
-        EXPECT_DOUBLE_EQ(Calculate(Make(c.col), inv), c.expected);
-        EXPECT_EQ(inv, 0);
+        bool inv = false;
+        EXPECT_DOUBLE_EQ(Evaluate(Make(c.col), inv), c.expected);
+        EXPECT_FALSE(inv);
     }
 }
 
-TEST(Calculate, RoundsIntermediateResultsToFifteenDigits) {
-    std::int16_t inv = 0;
+TEST(Evaluate, RoundsIntermediateResultsToFifteenDigits) {
+    bool inv = false;
     // 1/3 enters the product as 0.333333333333333.
-    EXPECT_EQ(DisplayForm(Calculate(Make({"1", "/", "3", "*", "3"}), inv)), "0.999999999999999");
+    EXPECT_EQ(DisplayForm(Evaluate(Make({"1", "/", "3", "*", "3"}), inv)), "0.999999999999999");
     // A right operand of "-" is rounded too: 1 - 0.1*3 with 0.30000000000000004 read as 0.3.
-    EXPECT_EQ(Calculate(Make({"1", "-", Value(0.30000000000000004)}), inv), 1 - 0.3);
+    EXPECT_EQ(Evaluate(Make({"1", "-", Value(0.30000000000000004)}), inv), 1 - 0.3);
     // The left operand of "+" is read through the display form as well.
-    EXPECT_EQ(Calculate(Make({Value(2.0 / 3), "+", "0"}), inv), 0.666666666666667 + 0.0);
+    EXPECT_EQ(Evaluate(Make({Value(2.0 / 3), "+", "0"}), inv), 0.666666666666667 + 0.0);
 }
 
-TEST(Calculate, InvTurnsTheFirstPowerIntoARootAndClearsTheBox) {
-    std::int16_t inv = 1;
-    EXPECT_DOUBLE_EQ(Calculate(Make({"27", "y", "3"}), inv), 3);
-    EXPECT_EQ(inv, 0);
-    inv = 1;
+TEST(Evaluate, InvTurnsTheFirstPowerIntoARootAndClearsTheBox) {
+    bool inv = true;
+    EXPECT_DOUBLE_EQ(Evaluate(Make({"27", "y", "3"}), inv), 3);
+    EXPECT_FALSE(inv);
+    inv = true;
     // First power applied (2 y 3) is the cube root of 2, then squared.
-    EXPECT_NEAR(Calculate(Make({"2", "y", "3", "y", "2"}), inv), std::pow(std::cbrt(2.0), 2), 1e-13);
-    EXPECT_EQ(inv, 0);
-    inv = 1;
-    EXPECT_DOUBLE_EQ(Calculate(Make({"2", "+", "3"}), inv), 5);
-    EXPECT_EQ(inv, 1);  // no power: the box stays
+    EXPECT_NEAR(Evaluate(Make({"2", "y", "3", "y", "2"}), inv), std::pow(std::cbrt(2.0), 2), 1e-13);
+    EXPECT_FALSE(inv);
+    inv = true;
+    EXPECT_DOUBLE_EQ(Evaluate(Make({"2", "+", "3"}), inv), 5);
+    EXPECT_TRUE(inv);  // no power: the box stays
 }
 
 struct FailCase {
     std::initializer_list<Value> col;
     ErrorKind error;
-    std::int16_t inv = 0;
+    bool inv = false;
 };
 
-TEST(Calculate, RaisesTheErrorsOfTheFailureTable) {
+TEST(Evaluate, RaisesTheErrorsOfTheFailureTable) {
     const FailCase cases[] = {
         {{"5", "/", "0"}, ErrorKind::DivisionByZero},
         {{"0", "/", "0"}, ErrorKind::Overflow},
@@ -115,14 +115,14 @@ TEST(Calculate, RaisesTheErrorsOfTheFailureTable) {
         {{"1E+308", "+", "1E+308"}, ErrorKind::Overflow},
         {{"-1E+308", "-", "1E+308"}, ErrorKind::Overflow},
         {{"1", "/", "1E-320"}, ErrorKind::Overflow},
-        {{"8", "y", "0"}, ErrorKind::DivisionByZero, 1},   // root with 1/0
-        {{"-8", "y", "3"}, ErrorKind::InvalidArgument, 1},  // no real cube root here
+        {{"8", "y", "0"}, ErrorKind::DivisionByZero, true},   // root with 1/0
+        {{"-8", "y", "3"}, ErrorKind::InvalidArgument, true},  // no real cube root here
         {{std::string(400, '9'), "+", "1"}, ErrorKind::Overflow},
     };
     for (const auto& c : cases) {
-        std::int16_t inv = c.inv;
+        bool inv = c.inv;
         try {
-            Calculate(Make(c.col), inv);
+            Evaluate(Make(c.col), inv);
             ADD_FAILURE() << "no error for case " << (&c - cases);
         } catch (const RuntimeError& e) {
             EXPECT_EQ(e.kind(), c.error) << "case " << (&c - cases);
@@ -131,10 +131,10 @@ TEST(Calculate, RaisesTheErrorsOfTheFailureTable) {
     }
 }
 
-TEST(Calculate, LeavesItsArgumentUnchanged) {
+TEST(Evaluate, LeavesItsArgumentUnchanged) {
     TokenList l = Make({"2", "+", "3", "*", "4"});
-    std::int16_t inv = 0;
-    Calculate(l, inv);
+    bool inv = false;
+    Evaluate(l, inv);
     EXPECT_EQ(l.Count(), 5u);
     EXPECT_EQ(l.Item(5), Value("4"));
 }

@@ -4,41 +4,44 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 
-#include "app/application.h"
+#include "app/keypad_probe.h"
 
 namespace calc {
 namespace {
 
 TEST(Invariants, DetectBrokenStates) {
+    using P = KeypadProbe;
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
     struct Breakage {
+        Mode mode;
         const char* what;
-        std::function<void(Application&)> breakIt;
+        std::function<void(StandardKeypad&, ScientificKeypad&)> breakIt;
     };
     const Breakage cases[] = {
-        {"depth", [](Application& a) { a.store().intParenDepth = 2; }},
-        {"flag", [](Application& a) { a.store().blnSciNewNumber = 1; }},
-        {"point", [](Application& a) { a.store().blnSciNewNumber = -1; a.store().blnSciPoint = -1; }},
-        {"lock", [](Application& a) { a.store().blnSciError = -1; }},
-        {"box", [](Application& a) { a.Form2()->SetCheck1(1); a.store().colExpr.Add(Value("inf")); }},
-        {"memory", [](Application& a) { a.store().dblSciMemory = 1.0 / 0.0; }},
-        {"token", [](Application& a) { a.store().colExpr.Add(Value(0.0 / 0.0)); }},
-        {"repeat", [](Application& a) { a.store().strRepeatOp = "++"; }},
+        {Mode::Scientific, "depth", [](auto&, auto& s) { P::ParenDepth(s) = 2; }},
+        {Mode::Scientific, "point", [](auto&, auto& s) { P::NewNumber(s) = P::Point(s) = true; }},
+        {Mode::Scientific, "lock", [](auto&, auto& s) { P::Locked(s) = true; }},
+        {Mode::Scientific, "memory", [](auto&, auto& s) { P::Memory(s) = kNaN; }},
+        {Mode::Scientific, "token", [](auto&, auto& s) { P::Expression(s).Add(Value(kNaN)); }},
+        {Mode::Scientific, "text token", [](auto&, auto& s) { P::Expression(s).Add(Value("inf")); }},
+        {Mode::Scientific, "repeat", [](auto&, auto& s) { P::RepeatOp(s) = "++"; }},
+        {Mode::Scientific, "repeat register", [](auto&, auto& s) { P::LastResult(s) = kNaN; }},
+        {Mode::Standard, "register", [](auto& d, auto&) { P::Operand(d) = kNaN; }},
+        {Mode::Standard, "memory", [](auto& d, auto&) { P::Memory(d) = -kNaN; }},
+        {Mode::Standard, "empty display", [](auto& d, auto&) { P::Display(d).clear(); }},
+        {Mode::Standard, "display", [](auto& d, auto&) { P::Display(d) = "1,5"; }},
     };
     for (const auto& c : cases) {
         MemoryPlatform platform;
-        Application app(platform);
-        app.Main();
-        app.mnuScience_Click();
-        ASSERT_EQ(CheckInvariants(app), "");
-        c.breakIt(app);
-        EXPECT_NE(CheckInvariants(app), "") << c.what;
+        Calculator calculator(platform);
+        calculator.Start();
+        calculator.ShowMode(c.mode);
+        ASSERT_EQ(CheckInvariants(calculator), "");
+        c.breakIt(calculator.Standard(), calculator.Scientific());
+        EXPECT_NE(CheckInvariants(calculator), "") << c.what;
     }
-    MemoryPlatform platform;
-    Application app(platform);
-    app.Main();
-    app.store().intPendingOp = 7;
-    EXPECT_NE(CheckInvariants(app), "");
 }
 
 }  // namespace

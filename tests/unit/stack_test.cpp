@@ -9,10 +9,10 @@ namespace {
 
 TEST(Stack, EmptyStackAnswersWithoutFailing) {
     Stack s;
-    EXPECT_TRUE(s.Sempty());
+    EXPECT_TRUE(s.Empty());
     EXPECT_EQ(s.Count(), 0);
     EXPECT_TRUE(s.Top().IsEmpty());
-    EXPECT_TRUE(s.Ptop().IsEmpty());
+    EXPECT_TRUE(s.TakeTop().IsEmpty());
     EXPECT_FALSE(s.Pop());
     EXPECT_EQ(s.Count(), 0);  // never negative
 }
@@ -23,7 +23,7 @@ TEST(Stack, LastInFirstOutWithCopies) {
     s.Push(Value("+"));
     EXPECT_EQ(s.Top(), Value("+"));
     EXPECT_EQ(s.Count(), 2);
-    EXPECT_EQ(s.Ptop(), Value("+"));
+    EXPECT_EQ(s.TakeTop(), Value("+"));
     EXPECT_EQ(s.Count(), 1);
     EXPECT_EQ(s.Top(), Value("3"));
     s.Push(Value(0.1));
@@ -32,7 +32,7 @@ TEST(Stack, LastInFirstOutWithCopies) {
     EXPECT_TRUE(s.Pop());
     EXPECT_TRUE(s.Pop());
     EXPECT_FALSE(s.Pop());
-    EXPECT_TRUE(s.Sempty());
+    EXPECT_TRUE(s.Empty());
 }
 
 TEST(Stack, HoldsExactly32767Items) {

@@ -3,7 +3,7 @@
 // works on the core directly; the GUI driver clicks the real Qt windows.
 #include <string>
 
-#include "app/keypads.h"
+#include "keypad/key.h"
 
 namespace calc::script {
 
@@ -22,13 +22,14 @@ public:
     virtual ~Driver() = default;
     // A fresh program start: the standard window open, both memories 0.
     virtual void Start() = 0;
-    virtual WindowKind Current() = 0;
-    virtual void ShowWindow(WindowKind window) = 0;
+    virtual Mode CurrentMode() = 0;
+    virtual void ShowMode(Mode mode) = 0;
     // Clicks the key with this caption in the open window ("Inv"/"Hyp" toggle the
     // check boxes of the scientific window). False when there is no such key.
     virtual bool Press(const std::string& caption) = 0;
-    // Raises the open window's button-array click with any index.
-    virtual void Click(int index) = 0;
+    // Presses the key at this index of the open keypad's table, or no key at all for an
+    // index without one.
+    virtual void PressIndex(int index) = 0;
     virtual void Paste(const std::string& text) = 0;
     virtual void Copy() = 0;
     virtual std::string Clipboard() = 0;

@@ -51,36 +51,36 @@ void GuiDriver::Start() {
     program_->Start();
 }
 
-ui::CalculatorWindow* GuiDriver::window() const { return program_ ? program_->window() : nullptr; }
+ui::CalculatorWindow* GuiDriver::Window() const { return program_ ? program_->Window() : nullptr; }
 
-WindowKind GuiDriver::Current() {
-    ui::CalculatorWindow* w = window();
-    return w ? w->kind() : program_->app().Current();
+Mode GuiDriver::CurrentMode() {
+    ui::CalculatorWindow* w = Window();
+    return w ? w->KeypadMode() : program_->Core().CurrentMode();
 }
 
-void GuiDriver::Trigger(const char* actionName) {
-    ui::CalculatorWindow* w = window();
+void GuiDriver::Trigger(ui::Command command) {
+    ui::CalculatorWindow* w = Window();
     if (!w) return;
-    if (QAction* a = w->action(actionName)) a->trigger();
+    if (QAction* a = w->Action(command)) a->trigger();
     DeleteRetiredWindows();
 }
 
-void GuiDriver::ShowWindow(WindowKind kind) {
-    if (kind == Current()) return;
-    Trigger(kind == WindowKind::Scientific ? "mnuScience" : "mnuStandard");
+void GuiDriver::ShowMode(Mode mode) {
+    if (mode == CurrentMode()) return;
+    Trigger(mode == Mode::Scientific ? ui::Command::ShowScientific : ui::Command::ShowStandard);
 }
 
 bool GuiDriver::Press(const std::string& caption) {
-    ui::CalculatorWindow* w = window();
+    ui::CalculatorWindow* w = Window();
     if (!w) return false;
     const QString text = QString::fromStdString(caption);
-    for (QCheckBox* box : {w->check1(), w->check2()}) {
+    for (QCheckBox* box : {w->Inverse(), w->Hyperbolic()}) {
         if (box && box->text() == text) {
             ClickCheckBox(box);
             return true;
         }
     }
-    for (QPushButton* button : w->keys()) {
+    for (QPushButton* button : w->Buttons()) {
         if (button && button->text() == text) {
             QTest::mouseClick(button, Qt::LeftButton);
             return true;
@@ -89,36 +89,35 @@ bool GuiDriver::Press(const std::string& caption) {
     return false;
 }
 
-void GuiDriver::Click(int index) {
-    if (ui::CalculatorWindow* w = window()) w->command1()->click(index);
+void GuiDriver::PressIndex(int index) {
+    if (ui::CalculatorWindow* w = Window()) w->PressIndex(index);
 }
 
 void GuiDriver::Paste(const std::string& text) {
     QGuiApplication::clipboard()->setText(QString::fromStdString(text), QClipboard::Clipboard);
-    Trigger("mnuPaste");
+    Trigger(ui::Command::Paste);
 }
 
-void GuiDriver::Copy() { Trigger("mnuCopy"); }
+void GuiDriver::Copy() { Trigger(ui::Command::Copy); }
 
 std::string GuiDriver::Clipboard() {
     return QGuiApplication::clipboard()->text(QClipboard::Clipboard).toStdString();
 }
 
-long GuiDriver::Beeps() { return program_->platform().beeps(); }
+long GuiDriver::Beeps() { return program_->Desktop().Beeps(); }
 
 Snapshot GuiDriver::Read() {
     // The lock and the token list are not on screen: they come from the core.
-    Snapshot s = ReadCore(program_->app());
-    ui::CalculatorWindow* w = window();
+    Snapshot s = ReadCore(program_->Core());
+    ui::CalculatorWindow* w = Window();
     if (!w) return s;
-    s.display = Shown(w->text1());
-    if (w->kind() == WindowKind::Scientific) {
-        s.paren = Shown(w->text2());
-        s.memory = Shown(w->text3());
-        s.inv = w->check1() && w->check1()->isChecked() ? "1" : "0";
-        s.hyp = w->check2() && w->check2()->isChecked() ? "1" : "0";
+    s.display = Shown(w->Display());
+    s.memory = Shown(w->MemoryIndicator());
+    if (w->KeypadMode() == Mode::Scientific) {
+        s.paren = Shown(w->ParenIndicator());
+        s.inv = w->Inverse()->isChecked() ? "1" : "0";
+        s.hyp = w->Hyperbolic()->isChecked() ? "1" : "0";
     } else {
-        s.memory = Shown(w->text2());
         s.paren.clear();
         s.inv.clear();
         s.hyp.clear();

@@ -6,12 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
+#include "app/calculator.h"
 #include "driver.h"
 
 namespace calc::ui {
 class CalculatorWindow;
 class Program;
+enum class Command;
 }  // namespace calc::ui
 
 namespace calc::script {
@@ -22,20 +23,20 @@ public:
     ~GuiDriver() override;
 
     void Start() override;
-    WindowKind Current() override;
-    void ShowWindow(WindowKind window) override;
+    Mode CurrentMode() override;
+    void ShowMode(Mode mode) override;
     bool Press(const std::string& caption) override;
-    void Click(int index) override;
+    void PressIndex(int index) override;
     void Paste(const std::string& text) override;
     void Copy() override;
     std::string Clipboard() override;
     long Beeps() override;
     Snapshot Read() override;
 
-    ui::CalculatorWindow* window() const;
+    ui::CalculatorWindow* Window() const;
 
 private:
-    void Trigger(const char* actionName);
+    void Trigger(ui::Command command);
     void Stop();
 
     std::unique_ptr<ui::Program> program_;

@@ -2,19 +2,20 @@
 
 #include "app/invariants.h"
 #include "format.h"
+#include "keypad/keypad_table.h"
 
 namespace calc::script {
 
 void HeadlessDriver::Start() {
-    app_.reset();
+    calculator_.reset();
     platform_ = std::make_unique<MemoryPlatform>();
-    app_ = std::make_unique<Application>(*platform_);
-    app_->Main();
+    calculator_ = std::make_unique<Calculator>(*platform_);
+    calculator_->Start();
 }
 
 void HeadlessDriver::Check() {
     if (!violation_.empty()) return;
-    violation_ = CheckInvariants(*app_);
+    violation_ = CheckInvariants(*calculator_);
 }
 
 std::string HeadlessDriver::TakeViolation() {
@@ -23,58 +24,61 @@ std::string HeadlessDriver::TakeViolation() {
     return v;
 }
 
-void HeadlessDriver::ShowWindow(WindowKind window) {
-    app_->ShowWindow(window);
+void HeadlessDriver::ShowMode(Mode mode) {
+    calculator_->ShowMode(mode);
     Check();
 }
 
 bool HeadlessDriver::Press(const std::string& caption) {
-    if (ScientificWindow* sci = app_->Form2()) {
+    if (calculator_->CurrentMode() == Mode::Scientific) {
+        ScientificKeypad& sci = calculator_->Scientific();
         if (caption == "Inv") {
-            sci->SetCheck1(sci->Check1() ? 0 : 1);
+            sci.SetInverse(!sci.Inverse());
             return true;
         }
         if (caption == "Hyp") {
-            sci->SetCheck2(sci->Check2() ? 0 : 1);
+            sci.SetHyperbolic(!sci.Hyperbolic());
             return true;
         }
     }
-    const int index = FindKey(app_->Current(), caption);
-    if (index < 0) return false;
-    Click(index);
+    const std::optional<Key> key = KeyWithCaption(calculator_->CurrentMode(), caption);
+    if (!key) return false;
+    calculator_->Press(*key);
+    Check();
     return true;
 }
 
-void HeadlessDriver::Click(int index) {
-    app_->Click(index);
+void HeadlessDriver::PressIndex(int index) {
+    calculator_->PressIndex(index);
     Check();
 }
 
 void HeadlessDriver::Paste(const std::string& text) {
     platform_->clipboard = text;
-    app_->mnuPaste_Click();
+    calculator_->PasteClipboard();
     Check();
 }
 
 void HeadlessDriver::Copy() {
-    app_->mnuCopy_Click();
+    calculator_->CopyDisplay();
     Check();
 }
 
-Snapshot HeadlessDriver::Read() { return ReadCore(*app_); }
+Snapshot HeadlessDriver::Read() { return ReadCore(*calculator_); }
 
-Snapshot ReadCore(Application& app) {
+Snapshot ReadCore(const Calculator& calculator) {
     Snapshot s;
-    s.display = app.Display();
-    s.locked = app.Locked();
-    if (ScientificWindow* sci = app.Form2()) {
-        s.memory = sci->Text3();
-        s.paren = sci->Text2();
-        s.inv = std::to_string(sci->Check1());
-        s.hyp = std::to_string(sci->Check2());
-        s.tokens = FormatTokens(app.store().colExpr);
-    } else if (StandardWindow* std = app.Form1()) {
-        s.memory = std->Text2();
+    s.display = calculator.Display();
+    s.locked = calculator.Locked();
+    if (calculator.CurrentMode() == Mode::Scientific) {
+        const ScientificKeypad& sci = calculator.Scientific();
+        s.memory = sci.MemoryIndicator();
+        s.paren = sci.ParenIndicator();
+        s.inv = sci.Inverse() ? "1" : "0";
+        s.hyp = sci.Hyperbolic() ? "1" : "0";
+        s.tokens = FormatTokens(sci.Expression());
+    } else {
+        s.memory = calculator.Standard().MemoryIndicator();
     }
     return s;
 }

@@ -1,8 +1,8 @@
 #pragma once
-// Runs scenarios against the core's application object with an in-memory clipboard.
+// Runs scenarios against the core calculator with an in-memory clipboard.
 #include <memory>
 
-#include "app/application.h"
+#include "app/calculator.h"
 #include "driver.h"
 
 namespace calc::script {
@@ -11,10 +11,10 @@ class HeadlessDriver : public Driver {
 public:
     HeadlessDriver() { Start(); }
     void Start() override;
-    WindowKind Current() override { return app_->Current(); }
-    void ShowWindow(WindowKind window) override;
+    Mode CurrentMode() override { return calculator_->CurrentMode(); }
+    void ShowMode(Mode mode) override;
     bool Press(const std::string& caption) override;
-    void Click(int index) override;
+    void PressIndex(int index) override;
     void Paste(const std::string& text) override;
     void Copy() override;
     std::string Clipboard() override { return platform_->clipboard; }
@@ -22,17 +22,17 @@ public:
     Snapshot Read() override;
     std::string TakeViolation() override;
 
-    Application& app() { return *app_; }
+    Calculator& calculator() { return *calculator_; }
 
 private:
     std::unique_ptr<MemoryPlatform> platform_;
-    std::unique_ptr<Application> app_;
+    std::unique_ptr<Calculator> calculator_;
     std::string violation_;
     void Check();
 };
 
-// The snapshot of a core application (shared with the GUI driver, which reads the
+// The snapshot of a core calculator (shared with the GUI driver, which reads the
 // state that the widgets do not show from the core).
-Snapshot ReadCore(Application& app);
+Snapshot ReadCore(const Calculator& calculator);
 
 }  // namespace calc::script

@@ -74,7 +74,7 @@ int Record(Driver& driver, std::istream& in, std::ostream& out, std::ostream& er
         WriteExpect(out, "beeps", std::to_string(beeps - beepMark));
         beepMark = beeps;
         if (word == "copy") WriteExpect(out, "clipboard", driver.Clipboard());
-        if (driver.Current() == WindowKind::Scientific) {
+        if (driver.CurrentMode() == Mode::Scientific) {
             WriteExpect(out, "paren", s.paren);
             WriteExpect(out, "inv", s.inv);
             WriteExpect(out, "hyp", s.hyp);

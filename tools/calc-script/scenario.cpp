@@ -89,11 +89,11 @@ CommandResult ScenarioRunner::RunCommand(const std::string& rawLine) {
     const std::string word = line.substr(0, space);
     const bool hasArg = space != std::string::npos;
     const std::string arg = hasArg ? Unescape(line.substr(space + 1)) : std::string();
-    const bool scientific = driver_.Current() == WindowKind::Scientific;
+    const bool scientific = driver_.CurrentMode() == Mode::Scientific;
 
     if (word == "window") {
-        if (arg == "standard") driver_.ShowWindow(WindowKind::Standard);
-        else if (arg == "scientific") driver_.ShowWindow(WindowKind::Scientific);
+        if (arg == "standard") driver_.ShowMode(Mode::Standard);
+        else if (arg == "scientific") driver_.ShowMode(Mode::Scientific);
         else return Fail("malformed line: unknown window " + Quote(arg));
         return {};
     }
@@ -114,7 +114,7 @@ CommandResult ScenarioRunner::RunCommand(const std::string& rawLine) {
             n > 32767) {
             return Fail("malformed line: click needs a 16-bit index, got " + Quote(arg));
         }
-        driver_.Click(n);
+        driver_.PressIndex(n);
         return {};
     }
     if (word == "paste") {

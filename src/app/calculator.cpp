@@ -1,0 +1,48 @@
+#include "app/calculator.h"
+
+#include "keypad/keypad_table.h"
+#include "paste/replay.h"
+
+namespace calc {
+
+Calculator::Calculator(Platform& platform) : platform_(platform), standard_(platform), scientific_(platform) {}
+
+void Calculator::Start() {
+    standard_.Reload();
+    mode_ = Mode::Standard;
+    if (onModeChanged) onModeChanged();
+}
+
+void Calculator::ShowMode(Mode mode) {
+    if (mode == mode_) return;
+    if (mode == Mode::Scientific) scientific_.Reload();
+    else standard_.Reload();
+    mode_ = mode;
+    if (onModeChanged) onModeChanged();
+}
+
+const Keypad& Calculator::Open() const {
+    if (mode_ == Mode::Scientific) return scientific_;
+    return standard_;
+}
+
+Keypad& Calculator::Open() {
+    if (mode_ == Mode::Scientific) return scientific_;
+    return standard_;
+}
+
+void Calculator::Press(Key key) { Open().Press(key); }
+
+void Calculator::PressIndex(int index) {
+    if (const std::optional<Key> key = KeyAt(mode_, index)) Open().Press(*key);
+    else Open().PressNoKey();
+}
+
+void Calculator::CopyDisplay() { platform_.SetClipboardText(Display()); }
+
+void Calculator::PasteClipboard() {
+    if (mode_ != Mode::Scientific) return;
+    PasteText(scientific_, platform_.ClipboardText());
+}
+
+}  // namespace calc

@@ -1,0 +1,59 @@
+#pragma once
+// The calculator: owns both keypads, knows which one the open window shows, switches
+// between them and carries out the Edit menu. The Qt program and the headless driver
+// both drive the calculator through it.
+#include <functional>
+#include <string>
+
+#include "keypad/platform.h"
+#include "keypad/scientific_keypad.h"
+#include "keypad/standard_keypad.h"
+
+namespace calc {
+
+class Calculator {
+public:
+    explicit Calculator(Platform& platform);
+
+    // Program start: the standard keypad, freshly loaded.
+    void Start();
+
+    Mode CurrentMode() const { return mode_; }
+    // View menu: the keypad of the other mode is loaded anew (its memory kept) and
+    // shown; naming the open mode changes nothing.
+    void ShowMode(Mode mode);
+
+    StandardKeypad& Standard() { return standard_; }
+    ScientificKeypad& Scientific() { return scientific_; }
+    const StandardKeypad& Standard() const { return standard_; }
+    const ScientificKeypad& Scientific() const { return scientific_; }
+
+    // A key of the open keypad.
+    void Press(Key key);
+    // The key at an index of the open keypad's table (a scenario's `click N`); an index
+    // without a key only sounds the alert when the keypad is locked.
+    void PressIndex(int index);
+
+    // Edit > Copy: the display text to the clipboard, whatever it holds.
+    void CopyDisplay();
+    // Edit > Paste (scientific keypad only): the clipboard text replayed as keys.
+    void PasteClipboard();
+
+    const std::string& Display() const { return Open().Display(); }
+    bool Locked() const { return Open().Locked(); }
+    Platform& Desktop() { return platform_; }
+
+    // Called after the open keypad changed (for a view that builds its widgets).
+    std::function<void()> onModeChanged;
+
+private:
+    const Keypad& Open() const;
+    Keypad& Open();
+
+    Platform& platform_;
+    StandardKeypad standard_;
+    ScientificKeypad scientific_;
+    Mode mode_ = Mode::Standard;
+};
+
+}  // namespace calc

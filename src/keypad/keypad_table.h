@@ -1,0 +1,28 @@
+#pragma once
+// Each keypad's keys in the order of their indexes, with their captions. The index is
+// how a scenario's `click N` and the fuzzers name a key; it exists only here.
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "keypad/key.h"
+
+namespace calc {
+
+struct KeyEntry {
+    int index;
+    Key key;
+    const char* caption;
+};
+
+// The keys of a keypad; position i holds index i.
+std::span<const KeyEntry> KeyTable(Mode mode);
+
+// The key at an index of the keypad, or nothing for an index without a key.
+std::optional<Key> KeyAt(Mode mode, int index);
+// The key with this caption in the keypad, or nothing.
+std::optional<Key> KeyWithCaption(Mode mode, std::string_view caption);
+// The caption of a key of the keypad ("" for a key the keypad does not have).
+const char* CaptionOf(Mode mode, Key key);
+
+}  // namespace calc

@@ -1,0 +1,146 @@
+#include "keypad/standard_keypad.h"
+
+#include <cmath>
+
+#include "engine/errors.h"
+#include "engine/value.h"
+
+namespace calc {
+
+StandardKeypad::StandardKeypad(Platform& platform) : Keypad(platform) { Reload(); }
+
+void StandardKeypad::Reload() {
+    Clear();
+    memoryIndicator_.clear();
+}
+
+void StandardKeypad::Clear() {
+    ResetEntry(true);
+    pendingOp_.reset();
+    operatorPressed_ = false;
+    operandTyped_ = false;
+    accumulator_ = 0;
+    operand_ = 0;
+}
+
+double StandardKeypad::DisplayValue() const { return LeadingNumber(std::string_view(Display())); }
+
+void StandardKeypad::Handle(Key key) {
+    switch (key) {
+        case Key::Digit0: case Key::Digit1: case Key::Digit2: case Key::Digit3: case Key::Digit4:
+        case Key::Digit5: case Key::Digit6: case Key::Digit7: case Key::Digit8: case Key::Digit9:
+            TypedOperand();
+            return TypeDigit(*DigitOf(key));
+        case Key::Point:
+            if (operatorPressed_) operandTyped_ = true;
+            return TypePoint();
+        case Key::Add: case Key::Subtract: case Key::Multiply: case Key::Divide:
+            return Operator(*BinaryOpOf(key));
+        case Key::Equals: return Equals();
+        case Key::Sign: return SignChange();
+        case Key::SquareRoot: case Key::Percent: case Key::Reciprocal: return Function(key);
+        case Key::Clear: return Clear();
+        case Key::ClearEntry:
+            ClearEntry();
+            return TypedOperand();
+        case Key::BackSpace: return EraseLast();
+        case Key::MemoryClear: case Key::MemoryRecall: case Key::MemoryStore: case Key::MemoryAdd:
+            return MemoryKey(key);
+        case Key::Power: case Key::Modulo: case Key::OpenParen: case Key::CloseParen: case Key::Ln:
+        case Key::Log: case Key::Factorial: case Key::Sin: case Key::Cos: case Key::Tan: case Key::Square:
+        case Key::Cube: case Key::Int: case Key::Pi:
+            return;  // scientific keys
+    }
+}
+
+void StandardKeypad::TypedOperand() {
+    if (operatorPressed_ && !operandTyped_) operandTyped_ = true;
+}
+
+void StandardKeypad::ApplyPendingOperator(double operand) {
+    if (!pendingOp_) return;
+    const double a = accumulator_;
+    double r = 0;
+    switch (*pendingOp_) {
+        case BinaryOp::Add: r = CheckedAdd(a, operand); break;
+        case BinaryOp::Subtract: r = CheckedSub(a, operand); break;
+        case BinaryOp::Multiply: r = CheckedMul(a, operand); break;
+        case BinaryOp::Divide: r = CheckedDiv(a, operand); break;
+        case BinaryOp::Power: case BinaryOp::Modulo: return;  // not on this keypad
+    }
+    SetDisplay(DisplayForm(r));
+}
+
+void StandardKeypad::Operator(BinaryOp op) {
+    if (!operatorPressed_) {
+        operatorPressed_ = true;
+    } else if (operandTyped_) {
+        ApplyPendingOperator(DisplayValue());
+        operandTyped_ = false;
+    }
+    accumulator_ = operand_ = DisplayValue();
+    EndEntry();
+    pendingOp_ = op;
+}
+
+void StandardKeypad::Equals() {
+    if (!pendingOp_) return;
+    if (operandTyped_) {
+        operand_ = DisplayValue();
+        operandTyped_ = false;
+    }
+    ApplyPendingOperator(LeadingNumber(std::string_view(DisplayForm(operand_))));
+    accumulator_ = DisplayValue();
+    operatorPressed_ = false;
+    EndEntry();
+}
+
+void StandardKeypad::SignChange() {
+    if (operatorPressed_ && !operandTyped_) {
+        SetDisplay("0");
+        operandTyped_ = true;
+    } else {
+        SetDisplay(DisplayForm(-DisplayValue()));
+    }
+}
+
+void StandardKeypad::Function(Key key) {
+    if (!IsNumericText(Display())) return;
+    const double x = DisplayValue();
+    double r;
+    if (key == Key::SquareRoot) {
+        if (x < 0) Raise(ErrorKind::InvalidArgument);
+        r = std::sqrt(x);
+    } else if (key == Key::Percent) {
+        r = CheckedDiv(CheckedMul(accumulator_, x), 100);
+    } else {
+        r = CheckedDiv(1, x);
+    }
+    SetDisplay(DisplayForm(r));
+    operand_ = DisplayValue();
+}
+
+void StandardKeypad::MemoryKey(Key key) {
+    switch (key) {
+        case Key::MemoryClear:
+            memoryIndicator_.clear();
+            memory_ = 0;
+            break;
+        case Key::MemoryRecall:
+            TypedOperand();
+            SetDisplay(DisplayForm(memory_));
+            break;
+        default:  // MS, M+
+            if (operatorPressed_ && !operandTyped_) {
+                memory_ = 0;
+            } else if (IsNumericText(Display())) {
+                const double v = DisplayValue();
+                memory_ = key == Key::MemoryStore ? v : CheckedAdd(memory_, v);
+            }
+            memoryIndicator_ = memory_ != 0 ? "M" : "";
+            break;
+    }
+    EndEntry();
+}
+
+}  // namespace calc
