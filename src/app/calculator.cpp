@@ -15,8 +15,10 @@ void Calculator::Start() {
 
 void Calculator::ShowMode(Mode mode) {
     if (mode == mode_) return;
-    if (mode == Mode::Scientific) scientific_.Reload();
-    else standard_.Reload();
+    if (mode == Mode::Scientific)
+        scientific_.Reload();
+    else
+        standard_.Reload();
     mode_ = mode;
     if (onModeChanged) onModeChanged();
 }
@@ -34,8 +36,10 @@ Keypad& Calculator::Open() {
 void Calculator::Press(Key key) { Open().Press(key); }
 
 void Calculator::PressIndex(int index) {
-    if (const std::optional<Key> key = KeyAt(mode_, index)) Open().Press(*key);
-    else Open().PressNoKey();
+    if (const std::optional<Key> key = KeyAt(mode_, index))
+        Open().Press(*key);
+    else
+        Open().PressNoKey();
 }
 
 void Calculator::CopyDisplay() { platform_.SetClipboardText(Display()); }

@@ -70,7 +70,8 @@ std::string CheckInvariants(const Calculator& calculator) {
                " \"(\" tokens";
     }
     const std::string paren = depth ? "(=" + std::to_string(depth) : "";
-    if (sci.ParenIndicator() != paren) return "parenthesis indicator \"" + sci.ParenIndicator() + "\", expected \"" + paren + "\"";
+    if (sci.ParenIndicator() != paren)
+        return "parenthesis indicator \"" + sci.ParenIndicator() + "\", expected \"" + paren + "\"";
     if (!Finite(P::LastResult(sci)) || !Finite(P::RepeatOperand(sci))) return "a repeat register is not finite";
     // The repeat operator is whatever text stood second in the list, which may be
     // a typed text that reads as no number (a display left as "-." by BackSpace).

@@ -18,20 +18,20 @@ inline constexpr Limb kBase = 1'000'000'000;
 inline constexpr int kLimbDigits = 9;
 
 enum class Method {
-    kAuto,        // pick by operand size (what the factorial uses)
-    kSchoolbook,  // quadratic product only
-    kKaratsuba,   // Karatsuba down to schoolbook, never the transform
-    kNtt,         // number-theoretic transform at the top level
+    Auto,        // pick by operand size (what the factorial uses)
+    Schoolbook,  // quadratic product only
+    Karatsuba,   // Karatsuba down to schoolbook, never the transform
+    Ntt,         // number-theoretic transform at the top level
 };
 
 struct MulOptions {
-    Method method = Method::kAuto;
+    Method method = Method::Auto;
     // Use the AVX2 transform kernels when the processor has them; false forces the
     // portable kernels.
-    bool vector_kernels = true;
+    bool vectorKernels = true;
     // Longest transform allowed (a power of two, at least 16); 0 means the built-in
     // limit of 2^24. Larger products are split into pieces.
-    std::size_t max_transform = 0;
+    std::size_t maxTransform = 0;
     // Let a large product run on two threads.
     bool threads = true;
 };

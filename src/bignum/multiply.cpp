@@ -26,26 +26,26 @@ void MulInto(const Limb* a, std::size_t na, const Limb* b, std::size_t nb, Limb*
         std::swap(na, nb);
     }
     if (nb < ctx.th.karatsuba) return SchoolbookMul(a, na, b, nb, out, ctx.vec);
-    if (!ctx.allow_ntt || nb < ctx.th.ntt) {
+    if (!ctx.allowNtt || nb < ctx.th.ntt) {
         if (na == nb) return KaratsubaMul(a, b, na, out, ctx);
         return PiecewiseMul(a, na, b, nb, out, ctx);
     }
-    if (2 * nb <= ctx.max_len) return NttMul(a, na, b, nb, out, ctx);
+    if (2 * nb <= ctx.maxLen) return NttMul(a, na, b, nb, out, ctx);
     SplitMul(a, na, b, nb, out, ctx);
 }
 
 void SqrInto(const Limb* a, std::size_t n, Limb* out, Ctx& ctx) {
-    if (n < ctx.th.sqr_karatsuba) return SchoolbookMul(a, n, a, n, out, ctx.vec);
-    if (!ctx.allow_ntt || n < ctx.th.sqr_ntt || 2 * n > ctx.max_len) return KaratsubaSqr(a, n, out, ctx);
+    if (n < ctx.th.sqrKaratsuba) return SchoolbookMul(a, n, a, n, out, ctx.vec);
+    if (!ctx.allowNtt || n < ctx.th.sqrNtt || 2 * n > ctx.maxLen) return KaratsubaSqr(a, n, out, ctx);
     NttSquare(a, n, out, ctx);
 }
 
 void Configure(Ctx& ctx, const MulOptions& o) {
-    ctx.allow_ntt = o.method != Method::kKaratsuba;
-    ctx.vec = o.vector_kernels && CpuHasAvx2();
+    ctx.allowNtt = o.method != Method::Karatsuba;
+    ctx.vec = o.vectorKernels && CpuHasAvx2();
     ctx.th = ctx.vec ? kVectorThresholds : kPortableThresholds;
     ctx.threads = o.threads;
-    if (o.max_transform != 0) ctx.max_len = std::clamp<std::size_t>(CeilPow2(o.max_transform), 16, ctx.max_len);
+    if (o.maxTransform != 0) ctx.maxLen = std::clamp<std::size_t>(CeilPow2(o.maxTransform), 16, ctx.maxLen);
 }
 
 Limbs Mul(const Limbs& a, const Limbs& b, Ctx& ctx) {
@@ -81,17 +81,22 @@ Limbs Multiply(const Limbs& a, const Limbs& b, const MulOptions& options) {
         std::swap(na, nb);
     }
     switch (options.method) {
-        case Method::kSchoolbook: SchoolbookMul(pa, na, pb, nb, r.data(), ctx.vec); break;
-        case Method::kKaratsuba:
-            if (nb < 2) SchoolbookMul(pa, na, pb, nb, r.data(), ctx.vec);
-            else if (na == nb) KaratsubaMul(pa, pb, na, r.data(), ctx);
-            else PiecewiseMul(pa, na, pb, nb, r.data(), ctx);
+        case Method::Schoolbook: SchoolbookMul(pa, na, pb, nb, r.data(), ctx.vec); break;
+        case Method::Karatsuba:
+            if (nb < 2)
+                SchoolbookMul(pa, na, pb, nb, r.data(), ctx.vec);
+            else if (na == nb)
+                KaratsubaMul(pa, pb, na, r.data(), ctx);
+            else
+                PiecewiseMul(pa, na, pb, nb, r.data(), ctx);
             break;
-        case Method::kNtt:
-            if (2 * nb <= ctx.max_len) NttMul(pa, na, pb, nb, r.data(), ctx);
-            else SplitMul(pa, na, pb, nb, r.data(), ctx);
+        case Method::Ntt:
+            if (2 * nb <= ctx.maxLen)
+                NttMul(pa, na, pb, nb, r.data(), ctx);
+            else
+                SplitMul(pa, na, pb, nb, r.data(), ctx);
             break;
-        case Method::kAuto: MulInto(pa, na, pb, nb, r.data(), ctx); break;
+        case Method::Auto: MulInto(pa, na, pb, nb, r.data(), ctx); break;
     }
     Trim(r);
     return r;
@@ -104,16 +109,20 @@ Limbs Square(const Limbs& a, const MulOptions& options) {
     Configure(ctx, options);
     Limbs r(2 * n);
     switch (options.method) {
-        case Method::kSchoolbook: SchoolbookMul(a.data(), n, a.data(), n, r.data(), ctx.vec); break;
-        case Method::kKaratsuba:
-            if (n < 2) SchoolbookMul(a.data(), n, a.data(), n, r.data(), ctx.vec);
-            else KaratsubaSqr(a.data(), n, r.data(), ctx);
+        case Method::Schoolbook: SchoolbookMul(a.data(), n, a.data(), n, r.data(), ctx.vec); break;
+        case Method::Karatsuba:
+            if (n < 2)
+                SchoolbookMul(a.data(), n, a.data(), n, r.data(), ctx.vec);
+            else
+                KaratsubaSqr(a.data(), n, r.data(), ctx);
             break;
-        case Method::kNtt:
-            if (2 * n <= ctx.max_len) NttSquare(a.data(), n, r.data(), ctx);
-            else KaratsubaSqr(a.data(), n, r.data(), ctx);
+        case Method::Ntt:
+            if (2 * n <= ctx.maxLen)
+                NttSquare(a.data(), n, r.data(), ctx);
+            else
+                KaratsubaSqr(a.data(), n, r.data(), ctx);
             break;
-        case Method::kAuto: SqrInto(a.data(), n, r.data(), ctx); break;
+        case Method::Auto: SqrInto(a.data(), n, r.data(), ctx); break;
     }
     Trim(r);
     return r;

@@ -17,7 +17,7 @@ namespace calc::bignum::detail {
 // AVX2 kernels the schoolbook holds its own right up to where the transform takes
 // over; the portable kernels leave a band for Karatsuba.
 struct Thresholds {
-    std::size_t karatsuba, ntt, sqr_karatsuba, sqr_ntt;
+    std::size_t karatsuba, ntt, sqrKaratsuba, sqrNtt;
 };
 inline constexpr Thresholds kVectorThresholds{160, 160, 192, 192};
 inline constexpr Thresholds kPortableThresholds{64, 640, 64, 448};
@@ -26,11 +26,11 @@ inline constexpr std::size_t kThreadMinLength = std::size_t{1} << 16;
 
 // Settings, tables and scratch memory shared by the products of one computation.
 struct Ctx {
-    bool allow_ntt = true;
+    bool allowNtt = true;
     bool vec = false;
     Thresholds th = kPortableThresholds;
     bool threads = true;
-    std::size_t max_len = std::size_t{1} << kMaxLog;
+    std::size_t maxLen = std::size_t{1} << kMaxLog;
     Twiddles tw;
     Scratch fa, fb;
     Limbs piece;
@@ -58,8 +58,8 @@ void KaratsubaSqr(const Limb* a, std::size_t n, Limb* out, Ctx& ctx);
 // a (na limbs) times b (nb <= na) as a sequence of nb-limb pieces of a.
 void PiecewiseMul(const Limb* a, std::size_t na, const Limb* b, std::size_t nb, Limb* out, Ctx& ctx);
 
-// Number-theoretic transform (ntt.cpp). NttMul needs na >= nb and 2*nb <= ctx.max_len,
-// NttSquare 2*n <= ctx.max_len.
+// Number-theoretic transform (ntt.cpp). NttMul needs na >= nb and 2*nb <= ctx.maxLen,
+// NttSquare 2*n <= ctx.maxLen.
 void NttMul(const Limb* a, std::size_t na, const Limb* b, std::size_t nb, Limb* out, Ctx& ctx);
 void NttSquare(const Limb* a, std::size_t n, Limb* out, Ctx& ctx);
 

@@ -44,8 +44,7 @@ struct Kernels {
     void Fwd4(u32* a, std::size_t n, std::size_t kb, std::size_t j0, std::size_t count, int i) const {
         const u32* z = tw->Forward(i);
 #if CALC_HAVE_AVX2_KERNELS
-        if (vec && count % 8 == 0)
-            return Fwd4Avx2(a + j0, n / 4, count, z[kb], z[2 * kb], z[2 * kb + 1], kMod[i]);
+        if (vec && count % 8 == 0) return Fwd4Avx2(a + j0, n / 4, count, z[kb], z[2 * kb], z[2 * kb + 1], kMod[i]);
 #endif
         Fwd4Scalar(a + j0, n / 4, count, z[kb], z[2 * kb], z[2 * kb + 1], kMod[i]);
     }
@@ -60,8 +59,7 @@ struct Kernels {
     void Inv4(u32* a, std::size_t n, std::size_t kb, std::size_t j0, std::size_t count, int i) const {
         const u32* iz = tw->Inverse(i);
 #if CALC_HAVE_AVX2_KERNELS
-        if (vec && count % 8 == 0)
-            return Inv4Avx2(a + j0, n / 4, count, iz[kb], iz[2 * kb], iz[2 * kb + 1], kMod[i]);
+        if (vec && count % 8 == 0) return Inv4Avx2(a + j0, n / 4, count, iz[kb], iz[2 * kb], iz[2 * kb + 1], kMod[i]);
 #endif
         Inv4Scalar(a + j0, n / 4, count, iz[kb], iz[2 * kb], iz[2 * kb + 1], kMod[i]);
     }
@@ -137,8 +135,8 @@ enum class Second { kSame, kLimbs, kTransformed };
 // remainder step: out[0..count] gets the limbs of the first `count` coefficients.
 // fa holds 3*len words of scratch; fb holds the second factor's transforms
 // (filled here from b for kLimbs, given for kTransformed, unused for kSame).
-void Convolve(std::size_t len, const Limb* a, std::size_t na, Second second, const Limb* b, std::size_t nb,
-              u32* fa, u32* fb, std::size_t count, Limb* out, Ctx& ctx) {
+void Convolve(std::size_t len, const Limb* a, std::size_t na, Second second, const Limb* b, std::size_t nb, u32* fa,
+              u32* fb, std::size_t count, Limb* out, Ctx& ctx) {
     const Kernels k{&ctx.tw, ctx.vec};
     auto product = [&](u32* x, u32* y, std::size_t n, int i) {
         if (second == Second::kSame) return k.Pointwise(x, x, x, n, len, i);
@@ -164,16 +162,18 @@ void Convolve(std::size_t len, const Limb* a, std::size_t na, Second second, con
     const std::size_t quarter = len / 4, half = quarter / 2;
     ctx.pair.Run([&](int part) {
         const std::size_t j0 = part * half;
-        auto load_top = [&](u32* x, const Limb* src, std::size_t ns, int i) {
-            const bool upper_zero = ns <= 2 * quarter;
-            for (std::size_t t = 0; t < (upper_zero ? 2u : 4u); ++t)
+        auto loadTop = [&](u32* x, const Limb* src, std::size_t ns, int i) {
+            const bool upperZero = ns <= 2 * quarter;
+            for (std::size_t t = 0; t < (upperZero ? 2u : 4u); ++t)
                 k.Load(x, src, ns, t * quarter + j0, t * quarter + j0 + half, i);
-            if (upper_zero) k.Fwd4Half(x, len, j0, half, i);
-            else k.Fwd4(x, len, 0, j0, half, i);
+            if (upperZero)
+                k.Fwd4Half(x, len, j0, half, i);
+            else
+                k.Fwd4(x, len, 0, j0, half, i);
         };
         for (int i = 0; i < 3; ++i) {
-            load_top(fa + i * len, a, na, i);
-            if (second == Second::kLimbs) load_top(fb + i * len, b, nb, i);
+            loadTop(fa + i * len, a, na, i);
+            if (second == Second::kLimbs) loadTop(fb + i * len, b, nb, i);
         }
     });
     ctx.pair.Run([&](int part) {
@@ -210,16 +210,16 @@ void Convolve(std::size_t len, const Limb* a, std::size_t na, Second second, con
 
 // Transform length for a product of na x nb limbs (na >= nb) with a cut into
 // chunks: the one with the least estimated work.
-std::size_t ChooseLength(std::size_t na, std::size_t nb, std::size_t max_len) {
+std::size_t ChooseLength(std::size_t na, std::size_t nb, std::size_t maxLen) {
     std::size_t best = 0;
-    double best_cost = 0;
-    for (std::size_t len = std::max<std::size_t>(CeilPow2(2 * nb), 16); len <= max_len; len *= 2) {
+    double bestCost = 0;
+    for (std::size_t len = std::max<std::size_t>(CeilPow2(2 * nb), 16); len <= maxLen; len *= 2) {
         const std::size_t chunk = len - nb + 1;
         const double chunks = static_cast<double>((na + chunk - 1) / chunk);
         const double cost = static_cast<double>(len) * Log2(len) * (2 * chunks + 1);
-        if (best == 0 || cost < best_cost) {
+        if (best == 0 || cost < bestCost) {
             best = len;
-            best_cost = cost;
+            bestCost = cost;
         }
         if (chunk >= na) break;
     }
@@ -236,10 +236,10 @@ void NttSquare(const Limb* a, std::size_t n, Limb* out, Ctx& ctx) {
     Convolve(len, a, n, Second::kSame, nullptr, 0, ctx.fa.Get(3 * len), nullptr, count, out, ctx);
 }
 
-// out[0..na+nb) = a*b with na >= nb and 2*nb <= max_len. When a is much longer it
+// out[0..na+nb) = a*b with na >= nb and 2*nb <= maxLen. When a is much longer it
 // goes through in chunks against a single transform of b.
 void NttMul(const Limb* a, std::size_t na, const Limb* b, std::size_t nb, Limb* out, Ctx& ctx) {
-    const std::size_t len = ChooseLength(na, nb, ctx.max_len);
+    const std::size_t len = ChooseLength(na, nb, ctx.maxLen);
     const std::size_t chunk = len - nb + 1;
     ctx.tw.Ensure(len / 2);
     u32* fa = ctx.fa.Get(3 * len);

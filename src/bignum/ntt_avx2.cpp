@@ -20,9 +20,7 @@ CALC_AVX2 inline VecMod MakeVecMod(const Modulus& m) {
                   _mm256_set1_epi32(static_cast<int>(m.pinv))};
 }
 
-CALC_AVX2 inline __m256i Reduce(__m256i x, __m256i bound) {
-    return _mm256_min_epu32(x, _mm256_sub_epi32(x, bound));
-}
+CALC_AVX2 inline __m256i Reduce(__m256i x, __m256i bound) { return _mm256_min_epu32(x, _mm256_sub_epi32(x, bound)); }
 
 // a*w/R for eight lanes; wq = w*pinv mod 2^32 per lane.
 CALC_AVX2 inline __m256i MontMulV(__m256i a, __m256i w, __m256i wq, const VecMod& m) {
@@ -167,8 +165,7 @@ CALC_AVX2 inline __m256i OddLanes(__m256i x, __m256i y) {
 
 // Stages h = 4, 2, 1 of a[0..n), n a multiple of 16; z4/z2/z1 are the twiddles of
 // the first block at each of those stages.
-CALC_AVX2 void FwdLast3Avx2(u32* a, std::size_t n, const u32* z4, const u32* z2, const u32* z1,
-                            const Modulus& mod) {
+CALC_AVX2 void FwdLast3Avx2(u32* a, std::size_t n, const u32* z4, const u32* z2, const u32* z1, const Modulus& mod) {
     const VecMod m = MakeVecMod(mod);
     for (std::size_t s = 0; s < n; s += 16) {
         __m256i x = Load(a + s), y = Load(a + s + 8);
@@ -194,8 +191,7 @@ CALC_AVX2 void FwdLast3Avx2(u32* a, std::size_t n, const u32* z4, const u32* z2,
     }
 }
 
-CALC_AVX2 void InvFirst3Avx2(u32* a, std::size_t n, const u32* z4, const u32* z2, const u32* z1,
-                             const Modulus& mod) {
+CALC_AVX2 void InvFirst3Avx2(u32* a, std::size_t n, const u32* z4, const u32* z2, const u32* z1, const Modulus& mod) {
     const VecMod m = MakeVecMod(mod);
     for (std::size_t s = 0; s < n; s += 16) {
         __m256i x = Load(a + s), y = Load(a + s + 8);

@@ -48,16 +48,14 @@ constexpr Modulus MakeModulus(u32 p) {
     return Modulus{p, Inverse32(p), static_cast<u32>(r1), static_cast<u32>(r1 * r1 % p)};
 }
 
-inline constexpr std::array<Modulus, 3> kMod = {MakeModulus(kPrime[0]), MakeModulus(kPrime[1]),
-                                                MakeModulus(kPrime[2])};
+inline constexpr std::array<Modulus, 3> kMod = {MakeModulus(kPrime[0]), MakeModulus(kPrime[1]), MakeModulus(kPrime[2])};
 
 static_assert(kPrime[0] < (1u << 30) && kPrime[1] < (1u << 30) && kPrime[2] < (1u << 30));
 static_assert((kPrime[0] - 1) % (1u << kMaxLog) == 0 && (kPrime[1] - 1) % (1u << kMaxLog) == 0 &&
               (kPrime[2] - 1) % (1u << kMaxLog) == 0);
 // A limb below 10^9 gets into [0, 4p) with at most one subtraction of 4p.
 static_assert(u64{8} * kPrime[2] > kBase);
-static_assert(kMod[0].pinv * kPrime[0] == 1u && kMod[1].pinv * kPrime[1] == 1u &&
-              kMod[2].pinv * kPrime[2] == 1u);
+static_assert(kMod[0].pinv * kPrime[0] == 1u && kMod[1].pinv * kPrime[1] == 1u && kMod[2].pinv * kPrime[2] == 1u);
 
 // a*b/R mod p, in (0, 2p) when a*b < p*2^32.
 inline u32 MontMul(u32 a, u32 b, const Modulus& m) {

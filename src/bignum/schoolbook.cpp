@@ -93,7 +93,7 @@ void SchoolbookMul(const Limb* a, std::size_t na, const Limb* b, std::size_t nb,
 
 // Balanced Karatsuba: out[0..2n) = a*b, both n limbs.
 void KaratsubaMul(const Limb* a, const Limb* b, std::size_t n, Limb* out, Ctx& ctx) {
-    const std::size_t h = (n + 1) / 2, l = n - h;  // l <= h
+    const std::size_t h = (n + 1) / 2, l = n - h;   // l <= h
     MulInto(a, h, b, h, out, ctx);                  // a0*b0 -> out[0, 2h)
     MulInto(a + h, l, b + h, l, out + 2 * h, ctx);  // a1*b1 -> out[2h, 2n)
     std::vector<Limb> tmp(4 * h + 4);

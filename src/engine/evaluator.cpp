@@ -29,9 +29,7 @@ double LD(const Value& v) { return RoundToDisplayDigits(ToDouble(v)); }
 
 }  // namespace
 
-bool FoldsBefore(const TokenList& list, const Value& next) {
-    return GroupFoldsBefore(list, 1, list.Count(), next);
-}
+bool FoldsBefore(const TokenList& list, const Value& next) { return GroupFoldsBefore(list, 1, list.Count(), next); }
 
 bool GroupFoldsBefore(const TokenList& list, std::size_t from, std::size_t to, const Value& next) {
     return FoldsGiven(list.OperatorsIn(from, to, 1), list.OperatorsIn(from, to, 2), next);
@@ -51,9 +49,7 @@ double Power(double a, double b) {
     return CheckFinite(r);
 }
 
-double Evaluate(const TokenList& list, bool& inverse) {
-    return EvaluateRange(list, 1, list.Count(), inverse);
-}
+double Evaluate(const TokenList& list, bool& inverse) { return EvaluateRange(list, 1, list.Count(), inverse); }
 
 double EvaluateRange(const TokenList& list, std::size_t from, std::size_t to, bool& inverse) {
     // Phase 1: infix to postfix. Every postfix entry is an item of the list, so the
@@ -83,8 +79,7 @@ double EvaluateRange(const TokenList& list, std::size_t from, std::size_t to, bo
             case 3:
                 while (!operators.Empty() && topLevel() == 3) moveTop();
                 break;
-            default:
-                continue;  // "(" and anything else is skipped
+            default: continue;  // "(" and anything else is skipped
         }
         operators.Push(Value(static_cast<std::int32_t>(i)));
     }

@@ -67,7 +67,9 @@ double FunctionValue(Function f, double x, bool inv, bool hyp) {
         case Function::Ln: return inv ? Exp(x) : Ln(x);
         case Function::Log: return inv ? Power(10, x) : CheckedDiv(Ln(x), std::log(10.0));
         case Function::Reciprocal: return CheckedDiv(1, x);
-        case Function::Sin: case Function::Cos: case Function::Tan: return Trig(f, x, inv, hyp);
+        case Function::Sin:
+        case Function::Cos:
+        case Function::Tan: return Trig(f, x, inv, hyp);
         case Function::Square: return inv ? Sqrt(x) : CheckedMul(x, x);
         case Function::Cube: return inv ? Power(x, 1.0 / 3.0) : Power(x, 3);
         case Function::Int: return inv ? CheckedSub(x, std::floor(x)) : std::floor(x);

@@ -7,9 +7,13 @@ namespace calc {
 int OperatorLevel(const Value& v) {
     if (!v.IsText() || v.AsText().size() != 1) return 0;
     switch (v.AsText()[0]) {
-        case '+': case '-': return 1;
-        case '*': case '/': case '%': return 2;
-        case 'y': case 'Y': return 3;
+        case '+':
+        case '-': return 1;
+        case '*':
+        case '/':
+        case '%': return 2;
+        case 'y':
+        case 'Y': return 3;
         default: return 0;
     }
 }

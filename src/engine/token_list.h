@@ -73,10 +73,10 @@ private:
     // Positions fit 32 bits: a list never holds more tokens than a pasted text has
     // characters, and a text is read into memory whole.
     struct Meta {
-        std::uint32_t lastParen = 0;      // last "(" at or before this position
-        std::uint32_t parens = 0;         // "(" tokens at or before this position
-        std::uint32_t firstPair = 0;      // first adjacent-number pair of this position's group
-        std::uint32_t ops[3] = {0, 0, 0}; // operators of each class at or before this position
+        std::uint32_t lastParen = 0;       // last "(" at or before this position
+        std::uint32_t parens = 0;          // "(" tokens at or before this position
+        std::uint32_t firstPair = 0;       // first adjacent-number pair of this position's group
+        std::uint32_t ops[3] = {0, 0, 0};  // operators of each class at or before this position
         bool number = false;
     };
     void PushMeta(const Value& v);

@@ -6,7 +6,8 @@ Key DigitKey(int digit) { return static_cast<Key>(static_cast<int>(Key::Digit0) 
 
 std::optional<int> DigitOf(Key key) {
     const int k = static_cast<int>(key);
-    if (k >= static_cast<int>(Key::Digit0) && k <= static_cast<int>(Key::Digit9)) return k - static_cast<int>(Key::Digit0);
+    if (k >= static_cast<int>(Key::Digit0) && k <= static_cast<int>(Key::Digit9))
+        return k - static_cast<int>(Key::Digit0);
     return std::nullopt;
 }
 

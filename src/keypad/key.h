@@ -8,15 +8,47 @@
 namespace calc {
 
 enum class Key {
-    Digit0, Digit1, Digit2, Digit3, Digit4, Digit5, Digit6, Digit7, Digit8, Digit9,
-    Point, Sign, BackSpace, ClearEntry, Clear, Equals,
-    Add, Subtract, Multiply, Divide, Power, Modulo,  // the binary operators
-    OpenParen, CloseParen,
-    Reciprocal,                                       // both keypads
-    SquareRoot, Percent,                              // standard keypad
-    Ln, Log, Factorial, Sin, Cos, Tan, Square, Cube, Int,  // scientific functions
+    Digit0,
+    Digit1,
+    Digit2,
+    Digit3,
+    Digit4,
+    Digit5,
+    Digit6,
+    Digit7,
+    Digit8,
+    Digit9,
+    Point,
+    Sign,
+    BackSpace,
+    ClearEntry,
+    Clear,
+    Equals,
+    Add,
+    Subtract,
+    Multiply,
+    Divide,
+    Power,
+    Modulo,  // the binary operators
+    OpenParen,
+    CloseParen,
+    Reciprocal,  // both keypads
+    SquareRoot,
+    Percent,  // standard keypad
+    Ln,
+    Log,
+    Factorial,
+    Sin,
+    Cos,
+    Tan,
+    Square,
+    Cube,
+    Int,  // scientific functions
     Pi,
-    MemoryClear, MemoryRecall, MemoryStore, MemoryAdd,
+    MemoryClear,
+    MemoryRecall,
+    MemoryStore,
+    MemoryAdd,
 };
 
 // The key of a digit 0..9, and the digit a digit key types (or nothing).

@@ -36,27 +36,47 @@ void ScientificKeypad::Clear() {
 
 void ScientificKeypad::Handle(Key key) {
     switch (key) {
-        case Key::Digit0: case Key::Digit1: case Key::Digit2: case Key::Digit3: case Key::Digit4:
-        case Key::Digit5: case Key::Digit6: case Key::Digit7: case Key::Digit8: case Key::Digit9:
-            return TypeDigit(*DigitOf(key));
+        case Key::Digit0:
+        case Key::Digit1:
+        case Key::Digit2:
+        case Key::Digit3:
+        case Key::Digit4:
+        case Key::Digit5:
+        case Key::Digit6:
+        case Key::Digit7:
+        case Key::Digit8:
+        case Key::Digit9: return TypeDigit(*DigitOf(key));
         case Key::Point: return TypePoint();
         case Key::Sign: return SignChange();
         case Key::BackSpace: return EraseLast();
         case Key::ClearEntry: return ClearEntry();
         case Key::Clear: return Clear();
         case Key::Equals: return Equals();
-        case Key::Add: case Key::Subtract: case Key::Multiply: case Key::Divide: case Key::Power: case Key::Modulo:
-            return BinaryOperator(*BinaryOpOf(key));
+        case Key::Add:
+        case Key::Subtract:
+        case Key::Multiply:
+        case Key::Divide:
+        case Key::Power:
+        case Key::Modulo: return BinaryOperator(*BinaryOpOf(key));
         case Key::OpenParen: return OpenParen();
         case Key::CloseParen: return CloseParen();
-        case Key::Reciprocal: case Key::Ln: case Key::Log: case Key::Factorial: case Key::Sin: case Key::Cos:
-        case Key::Tan: case Key::Square: case Key::Cube: case Key::Int:
-            return ApplyFunction(*FunctionOf(key));
+        case Key::Reciprocal:
+        case Key::Ln:
+        case Key::Log:
+        case Key::Factorial:
+        case Key::Sin:
+        case Key::Cos:
+        case Key::Tan:
+        case Key::Square:
+        case Key::Cube:
+        case Key::Int: return ApplyFunction(*FunctionOf(key));
         case Key::Pi: return Pi();
-        case Key::MemoryClear: case Key::MemoryRecall: case Key::MemoryStore: case Key::MemoryAdd:
-            return MemoryKey(key);
-        case Key::SquareRoot: case Key::Percent:
-            return;  // standard keys
+        case Key::MemoryClear:
+        case Key::MemoryRecall:
+        case Key::MemoryStore:
+        case Key::MemoryAdd: return MemoryKey(key);
+        case Key::SquareRoot:
+        case Key::Percent: return;  // standard keys
     }
 }
 

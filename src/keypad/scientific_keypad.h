@@ -40,8 +40,8 @@ private:
     friend class KeypadProbe;
 
     void Handle(Key key) override;
-    void Clear();                // "C": as loaded, but the memory indicator stays
-    void RecordTypedNumber();    // appends the display when a number is being typed
+    void Clear();              // "C": as loaded, but the memory indicator stays
+    void RecordTypedNumber();  // appends the display when a number is being typed
     void SignChange();
     void BinaryOperator(BinaryOp op);
     void OpenParen();
@@ -53,9 +53,9 @@ private:
 
     TokenList expression_;
     std::int16_t parenDepth_ = 0;
-    std::string repeatOp_;        // the operator a repeated "=" applies again, "" for none
-    double repeatOperand_ = 0;    // ... with this right operand
-    double lastResult_ = 0;       // ... to this left operand
+    std::string repeatOp_;      // the operator a repeated "=" applies again, "" for none
+    double repeatOperand_ = 0;  // ... with this right operand
+    double lastResult_ = 0;     // ... to this left operand
     double memory_ = 0;
     bool inverse_ = false;
     bool hyperbolic_ = false;

@@ -27,34 +27,64 @@ double StandardKeypad::DisplayValue() const { return LeadingNumber(std::string_v
 
 void StandardKeypad::Handle(Key key) {
     switch (key) {
-        case Key::Digit0: case Key::Digit1: case Key::Digit2: case Key::Digit3: case Key::Digit4:
-        case Key::Digit5: case Key::Digit6: case Key::Digit7: case Key::Digit8: case Key::Digit9:
-            TypedOperand();
-            return TypeDigit(*DigitOf(key));
+        case Key::Digit0:
+        case Key::Digit1:
+        case Key::Digit2:
+        case Key::Digit3:
+        case Key::Digit4:
+        case Key::Digit5:
+        case Key::Digit6:
+        case Key::Digit7:
+        case Key::Digit8:
+        case Key::Digit9: return EnterDigit(*DigitOf(key));
         case Key::Point:
             if (operatorPressed_) operandTyped_ = true;
             return TypePoint();
-        case Key::Add: case Key::Subtract: case Key::Multiply: case Key::Divide:
-            return Operator(*BinaryOpOf(key));
+        case Key::Add:
+        case Key::Subtract:
+        case Key::Multiply:
+        case Key::Divide: return Operator(*BinaryOpOf(key));
         case Key::Equals: return Equals();
         case Key::Sign: return SignChange();
-        case Key::SquareRoot: case Key::Percent: case Key::Reciprocal: return Function(key);
+        case Key::SquareRoot:
+        case Key::Percent:
+        case Key::Reciprocal: return Function(key);
         case Key::Clear: return Clear();
-        case Key::ClearEntry:
-            ClearEntry();
-            return TypedOperand();
+        case Key::ClearEntry: return ClearOperand();
         case Key::BackSpace: return EraseLast();
-        case Key::MemoryClear: case Key::MemoryRecall: case Key::MemoryStore: case Key::MemoryAdd:
-            return MemoryKey(key);
-        case Key::Power: case Key::Modulo: case Key::OpenParen: case Key::CloseParen: case Key::Ln:
-        case Key::Log: case Key::Factorial: case Key::Sin: case Key::Cos: case Key::Tan: case Key::Square:
-        case Key::Cube: case Key::Int: case Key::Pi:
-            return;  // scientific keys
+        case Key::MemoryClear:
+        case Key::MemoryRecall:
+        case Key::MemoryStore:
+        case Key::MemoryAdd: return MemoryKey(key);
+        case Key::Power:
+        case Key::Modulo:
+        case Key::OpenParen:
+        case Key::CloseParen:
+        case Key::Ln:
+        case Key::Log:
+        case Key::Factorial:
+        case Key::Sin:
+        case Key::Cos:
+        case Key::Tan:
+        case Key::Square:
+        case Key::Cube:
+        case Key::Int:
+        case Key::Pi: return;  // scientific keys
     }
 }
 
 void StandardKeypad::TypedOperand() {
     if (operatorPressed_ && !operandTyped_) operandTyped_ = true;
+}
+
+void StandardKeypad::EnterDigit(int digit) {
+    TypedOperand();
+    TypeDigit(digit);
+}
+
+void StandardKeypad::ClearOperand() {
+    ClearEntry();
+    TypedOperand();
 }
 
 void StandardKeypad::ApplyPendingOperator(double operand) {
@@ -66,7 +96,8 @@ void StandardKeypad::ApplyPendingOperator(double operand) {
         case BinaryOp::Subtract: r = CheckedSub(a, operand); break;
         case BinaryOp::Multiply: r = CheckedMul(a, operand); break;
         case BinaryOp::Divide: r = CheckedDiv(a, operand); break;
-        case BinaryOp::Power: case BinaryOp::Modulo: return;  // not on this keypad
+        case BinaryOp::Power:
+        case BinaryOp::Modulo: return;  // not on this keypad
     }
     SetDisplay(DisplayForm(r));
 }

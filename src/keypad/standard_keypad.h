@@ -26,7 +26,9 @@ private:
     void Clear();                 // "C": as loaded, but the memory indicator stays
     double DisplayValue() const;  // the leading number of the display
     void ApplyPendingOperator(double operand);
-    void TypedOperand();          // an operator is pending: what follows is its operand
+    void TypedOperand();  // an operator is pending: what follows is its operand
+    void EnterDigit(int digit);
+    void ClearOperand();  // CE
     void Operator(BinaryOp op);
     void Equals();
     void SignChange();

@@ -33,13 +33,25 @@ std::string Normalise(std::string_view text) {
         std::size_t len = 0;
         std::uint32_t cp = 0;
         std::uint32_t min = 0;
-        if ((c & 0xE0) == 0xC0) { len = 2; cp = c & 0x1F; min = 0x80; }
-        else if ((c & 0xF0) == 0xE0) { len = 3; cp = c & 0x0F; min = 0x800; }
-        else if ((c & 0xF8) == 0xF0) { len = 4; cp = c & 0x07; min = 0x10000; }
+        if ((c & 0xE0) == 0xC0) {
+            len = 2;
+            cp = c & 0x1F;
+            min = 0x80;
+        } else if ((c & 0xF0) == 0xE0) {
+            len = 3;
+            cp = c & 0x0F;
+            min = 0x800;
+        } else if ((c & 0xF8) == 0xF0) {
+            len = 4;
+            cp = c & 0x07;
+            min = 0x10000;
+        }
         bool valid = len != 0 && i + len <= n;
         for (std::size_t k = 1; valid && k < len; ++k) {
-            if ((s[i + k] & 0xC0) != 0x80) valid = false;
-            else cp = (cp << 6) | (s[i + k] & 0x3F);
+            if ((s[i + k] & 0xC0) != 0x80)
+                valid = false;
+            else
+                cp = (cp << 6) | (s[i + k] & 0x3F);
         }
         if (!valid || cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
             ++i;  // an invalid byte is dropped on its own

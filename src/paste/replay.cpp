@@ -14,18 +14,25 @@ std::optional<Key> ReplayKey(const Value& token) {
         case '-': return Key::Subtract;
         case '*': return Key::Multiply;
         case '/': return Key::Divide;
-        case 'y': case 'Y': return Key::Power;
+        case 'y':
+        case 'Y': return Key::Power;
         case '%': return Key::Modulo;
         case '(': return Key::OpenParen;
         case ')': return Key::CloseParen;
         case '=': return Key::Equals;
         case '!': return Key::Factorial;
-        case 'n': case 'N': return Key::Ln;
-        case 'l': case 'L': return Key::Log;
-        case 'r': case 'R': return Key::Reciprocal;
-        case 's': case 'S': return Key::Sin;
-        case 'o': case 'O': return Key::Cos;
-        case 't': case 'T': return Key::Tan;
+        case 'n':
+        case 'N': return Key::Ln;
+        case 'l':
+        case 'L': return Key::Log;
+        case 'r':
+        case 'R': return Key::Reciprocal;
+        case 's':
+        case 'S': return Key::Sin;
+        case 'o':
+        case 'O': return Key::Cos;
+        case 't':
+        case 'T': return Key::Tan;
         case '@': return Key::Square;
         case '#': return Key::Cube;
         case ';': return Key::Int;
@@ -35,8 +42,10 @@ std::optional<Key> ReplayKey(const Value& token) {
 
 void TypeNumber(ScientificKeypad& keypad, std::string_view text) {
     for (char c : text) {
-        if (c >= '0' && c <= '9') keypad.Press(DigitKey(c - '0'));
-        else if (c == '.') keypad.Press(Key::Point);
+        if (c >= '0' && c <= '9')
+            keypad.Press(DigitKey(c - '0'));
+        else if (c == '.')
+            keypad.Press(Key::Point);
     }
 }
 
@@ -46,8 +55,10 @@ void PasteText(ScientificKeypad& keypad, std::string_view text) {
     // up front spares the list its copies as it grows.
     keypad.ReserveTokens(tokens.Count());
     for (const Value& token : tokens) {
-        if (IsNumeric(token)) TypeNumber(keypad, TextForm(token));
-        else if (const std::optional<Key> key = ReplayKey(token)) keypad.Press(*key);
+        if (IsNumeric(token))
+            TypeNumber(keypad, TextForm(token));
+        else if (const std::optional<Key> key = ReplayKey(token))
+            keypad.Press(*key);
     }
 }
 

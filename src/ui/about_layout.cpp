@@ -17,7 +17,9 @@ constexpr std::array<AboutControlDef, 12> kAbout{{
     {"tools", AboutKind::Label, {120, 1920, 3525, 210}, "开发工具：C++20 与 Qt 6"},
     {"platform", AboutKind::PlatformLabel, {120, 2280, 4845, 210}, "运行平台："},
     {"email", AboutKind::Label, {240, 2640, 3165, 210}, "邮箱：calc@example.org"},
-    {"summary", AboutKind::WrappedLabel, {120, 3120, 8055, 1935},
+    {"summary",
+     AboutKind::WrappedLabel,
+     {120, 3120, 8055, 1935},
      "本计算器有两种模式，可从“查看”菜单随时切换。"
      "标准型：即时计算，运算按输入顺序依次进行，支持平方根、百分比、倒数、正负号、"
      "退格、清除和一个存储器；重复按“=”可重复上一次运算。"
@@ -26,7 +28,9 @@ constexpr std::array<AboutControlDef, 12> kAbout{{
      "以及可得出全部位数的精确阶乘。"
      "科学型还可以通过“编辑”菜单粘贴整个算式，粘贴的算式按键逐一计算。"},
     {"separator", AboutKind::Line, {165, 5160, 8115, 0}, ""},
-    {"disclaimer", AboutKind::WrappedLabel, {165, 5400, 8175, 495},
+    {"disclaimer",
+     AboutKind::WrappedLabel,
+     {165, 5400, 8175, 495},
      "声明：本软件为免费软件，欢迎使用和传播。计算结果仅供参考，"
      "因使用本软件造成的任何损失，开发者不承担责任。"},
     {"ok", AboutKind::Button, {7080, 5880, 1215, 375}, "确定"},

@@ -49,9 +49,8 @@ void SetChecked(QCheckBox* box, bool on) {
 }  // namespace
 
 CalculatorWindow::CalculatorWindow(Calculator& calculator, Mode mode)
-    : QWidget(nullptr,
-              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       calculator_(calculator),
       mode_(mode) {
     const WindowFrame frame = Frame(mode);
@@ -98,9 +97,7 @@ void CalculatorWindow::BuildControls() {
     for (const ControlPlace& c : Controls(mode_)) {
         QWidget* w = nullptr;
         switch (c.control) {
-            case Control::Modifiers:
-                w = modifiers_ = new QGroupBox(client_);
-                break;
+            case Control::Modifiers: w = modifiers_ = new QGroupBox(client_); break;
             case Control::Inverse:
             case Control::Hyperbolic: {
                 auto* box = new QCheckBox(U(c.caption), modifiers_ ? static_cast<QWidget*>(modifiers_) : client_);
@@ -210,8 +207,10 @@ void CalculatorWindow::PressIndex(int index) {
 
 void CalculatorWindow::OnModifier(ui::Control box, bool checked) {
     if (retired_ || mode_ != Mode::Scientific) return;
-    if (box == Control::Inverse) calculator_.Scientific().SetInverse(checked);
-    else calculator_.Scientific().SetHyperbolic(checked);
+    if (box == Control::Inverse)
+        calculator_.Scientific().SetInverse(checked);
+    else
+        calculator_.Scientific().SetHyperbolic(checked);
     Sync();
 }
 
@@ -219,9 +218,7 @@ void CalculatorWindow::OnCommand(Command command) {
     if (retired_) return;
     switch (command) {
         case Command::Copy: return calculator_.CopyDisplay();
-        case Command::Paste:
-            calculator_.PasteClipboard();
-            return Sync();
+        case Command::Paste: calculator_.PasteClipboard(); return Sync();
         case Command::ShowScientific: return calculator_.ShowMode(Mode::Scientific);  // retires this window
         case Command::ShowStandard: return calculator_.ShowMode(Mode::Standard);      // retires this window
         case Command::About: emit AboutRequested(); return;

@@ -21,8 +21,9 @@ constexpr char kHelp[] =
     "另可使用 Qt 的通用选项，如 -platform 名称、-style 名称、-reverse。\n";
 
 // Qt's own options (those of its documentation for Linux), left for the QApplication.
-constexpr char kQtOptionsWithValue[] = "platform platformpluginpath platformtheme plugin session display geometry "
-                                       "qwindowgeometry qwindowicon qwindowtitle style stylesheet";
+constexpr char kQtOptionsWithValue[] =
+    "platform platformpluginpath platformtheme plugin session display geometry "
+    "qwindowgeometry qwindowicon qwindowtitle style stylesheet";
 constexpr char kQtFlags[] = "reverse widgetcount";
 
 }  // namespace
@@ -43,8 +44,11 @@ std::optional<int> ReadCommandLine(int argc, char** argv) {
     std::string error;
     if (!parser.parse(args)) {
         const QStringList unknown = parser.unknownOptionNames();
-        if (unknown.isEmpty()) error = parser.errorText().toStdString();
-        else error = "无法识别的选项“" + std::string(unknown[0].size() == 1 ? "-" : "--") + unknown[0].toStdString() + "”";
+        if (unknown.isEmpty())
+            error = parser.errorText().toStdString();
+        else
+            error =
+                "无法识别的选项“" + std::string(unknown[0].size() == 1 ? "-" : "--") + unknown[0].toStdString() + "”";
     } else if (!parser.positionalArguments().isEmpty()) {
         error = "多余的参数“" + parser.positionalArguments()[0].toStdString() + "”";
     }

@@ -12,7 +12,6 @@
 
 namespace calc::ui {
 
-
 class Shell : public QObject {
     Q_OBJECT
 public:

@@ -51,7 +51,7 @@ RunResult RunActions(const std::uint8_t* data, std::size_t size, std::vector<std
             const int index = op % kKeyModulus;
             trace.Add([&] { return KeyLine(*calculator, index); });
             calculator->PressIndex(index);
-        } else if (op == static_cast<std::uint8_t>(Op::kClickWide)) {
+        } else if (op == static_cast<std::uint8_t>(Op::ClickWide)) {
             const int lo = pos < size ? data[pos++] : 0;
             const int hi = pos < size ? data[pos++] : 0;
             const int index = static_cast<std::int16_t>(static_cast<std::uint16_t>(lo | (hi << 8)));
@@ -61,27 +61,30 @@ RunResult RunActions(const std::uint8_t* data, std::size_t size, std::vector<std
             const int index = 0xE0 - op;
             trace.Add([&] { return KeyLine(*calculator, index); });
             calculator->PressIndex(index);
-        } else if (op == static_cast<std::uint8_t>(Op::kInv) || op == static_cast<std::uint8_t>(Op::kHyp)) {
-            const bool inv = op == static_cast<std::uint8_t>(Op::kInv);
+        } else if (op == static_cast<std::uint8_t>(Op::Inv) || op == static_cast<std::uint8_t>(Op::Hyp)) {
+            const bool inv = op == static_cast<std::uint8_t>(Op::Inv);
             if (scientific) {
                 ScientificKeypad& sci = calculator->Scientific();
                 trace.Add([&] { return std::string(inv ? "press Inv" : "press Hyp"); });
-                if (inv) sci.SetInverse(!sci.Inverse());
-                else sci.SetHyperbolic(!sci.Hyperbolic());
+                if (inv)
+                    sci.SetInverse(!sci.Inverse());
+                else
+                    sci.SetHyperbolic(!sci.Hyperbolic());
             } else {
-                trace.Add([&] { return std::string("# ") + (inv ? "Inv" : "Hyp") + " in the standard window: nothing"; });
+                trace.Add(
+                    [&] { return std::string("# ") + (inv ? "Inv" : "Hyp") + " in the standard window: nothing"; });
             }
-        } else if (op == static_cast<std::uint8_t>(Op::kStandard)) {
+        } else if (op == static_cast<std::uint8_t>(Op::Standard)) {
             trace.Add([] { return std::string("window standard"); });
             calculator->ShowMode(Mode::Standard);
-        } else if (op == static_cast<std::uint8_t>(Op::kScientific)) {
+        } else if (op == static_cast<std::uint8_t>(Op::Scientific)) {
             trace.Add([] { return std::string("window scientific"); });
             calculator->ShowMode(Mode::Scientific);
-        } else if (op == static_cast<std::uint8_t>(Op::kCopy)) {
+        } else if (op == static_cast<std::uint8_t>(Op::Copy)) {
             trace.Add([] { return std::string("copy"); });
             calculator->CopyDisplay();
-        } else if (op == static_cast<std::uint8_t>(Op::kPaste) || op == static_cast<std::uint8_t>(Op::kPasteClipboard)) {
-            if (op == static_cast<std::uint8_t>(Op::kPaste)) {
+        } else if (op == static_cast<std::uint8_t>(Op::Paste) || op == static_cast<std::uint8_t>(Op::PasteClipboard)) {
+            if (op == static_cast<std::uint8_t>(Op::Paste)) {
                 std::size_t n = pos < size ? data[pos++] % kMaxPaste : 0;
                 if (n > size - pos) n = size - pos;
                 platform.clipboard.assign(reinterpret_cast<const char*>(data + pos), n);
@@ -109,7 +112,9 @@ RunResult RunActions(const std::uint8_t* data, std::size_t size, std::vector<std
         }
         ++result.actions;
         if (SelfTestCorruption(op, *calculator)) {
-            trace.Add([&] { return "# self-test: state corrupted on purpose (opcode 0x" + std::string{Hex(op >> 4), Hex(op)} + ")"; });
+            trace.Add([&] {
+                return "# self-test: state corrupted on purpose (opcode 0x" + std::string{Hex(op >> 4), Hex(op)} + ")";
+            });
         }
         result.violation = CheckInvariants(*calculator);
         if (!result.violation.empty()) break;
@@ -124,21 +129,21 @@ void ActionWriter::Click(int index) {
         bytes_.push_back(static_cast<char>(0xE0 - index));
     } else {
         const auto v = static_cast<std::uint16_t>(static_cast<std::int16_t>(index));
-        bytes_.push_back(static_cast<char>(Op::kClickWide));
+        bytes_.push_back(static_cast<char>(Op::ClickWide));
         bytes_.push_back(static_cast<char>(v & 0xFF));
         bytes_.push_back(static_cast<char>(v >> 8));
     }
 }
 
 void ActionWriter::Window(Mode mode) {
-    bytes_.push_back(static_cast<char>(mode == Mode::Standard ? Op::kStandard : Op::kScientific));
+    bytes_.push_back(static_cast<char>(mode == Mode::Standard ? Op::Standard : Op::Scientific));
 }
 
 void ActionWriter::Paste(const std::string& text) {
     std::size_t pos = 0;
     do {
         const std::size_t n = std::min(text.size() - pos, kMaxPaste - 1);
-        bytes_.push_back(static_cast<char>(Op::kPaste));
+        bytes_.push_back(static_cast<char>(Op::Paste));
         bytes_.push_back(static_cast<char>(n));
         bytes_.append(text, pos, n);
         pos += n;

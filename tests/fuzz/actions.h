@@ -31,14 +31,14 @@ inline constexpr std::size_t kMaxPaste = 64;
 inline constexpr std::size_t kPasteBudget = 1 << 16;
 
 enum class Op : std::uint8_t {
-    kClickWide = 0xE0,
-    kInv = 0xF0,
-    kHyp = 0xF1,
-    kStandard = 0xF2,
-    kScientific = 0xF3,
-    kCopy = 0xF4,
-    kPaste = 0xF5,
-    kPasteClipboard = 0xF6,
+    ClickWide = 0xE0,
+    Inv = 0xF0,
+    Hyp = 0xF1,
+    Standard = 0xF2,
+    Scientific = 0xF3,
+    Copy = 0xF4,
+    Paste = 0xF5,
+    PasteClipboard = 0xF6,
 };
 
 struct RunResult {
@@ -55,9 +55,9 @@ RunResult RunActions(const std::uint8_t* data, std::size_t size, std::vector<std
 class ActionWriter {
 public:
     void Click(int index);
-    void Toggle(bool inv) { bytes_.push_back(static_cast<char>(inv ? Op::kInv : Op::kHyp)); }
+    void Toggle(bool inv) { bytes_.push_back(static_cast<char>(inv ? Op::Inv : Op::Hyp)); }
     void Window(Mode mode);
-    void Copy() { bytes_.push_back(static_cast<char>(Op::kCopy)); }
+    void Copy() { bytes_.push_back(static_cast<char>(Op::Copy)); }
     // Texts longer than one paste can carry are split over several pastes.
     void Paste(const std::string& text);
     const std::string& bytes() const { return bytes_; }

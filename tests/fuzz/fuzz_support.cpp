@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <limits>
 
-
 namespace calc::fuzz {
 
 namespace {

@@ -138,7 +138,8 @@ int WriteSeeds(const fs::path& outdir, const std::vector<std::string>& files) {
     Seeds seeds;
     const auto pasteChar = PasteCharOfKey();
     for (const std::string& f : files) FromScenario(f, seeds, pasteChar);
-    for (const auto& [name, set] : {std::pair{"fuzz_actions", &seeds.actions}, std::pair{"fuzz_paste", &seeds.pastes}}) {
+    for (const auto& [name, set] :
+         {std::pair{"fuzz_actions", &seeds.actions}, std::pair{"fuzz_paste", &seeds.pastes}}) {
         const fs::path dir = outdir / name;
         fs::create_directories(dir);
         int n = 0;

@@ -136,7 +136,8 @@ void LayoutTest::window() {
         QCOMPARE(b->text(), QString::fromUtf8(k.caption));
         QCOMPARE(b->geometry(), PxRect(PlaceOf(mode, k.key).rect));
         QVERIFY2(names.insert(b->accessibleName()).second, k.caption);
-        for (QPushButton* other : w->Buttons()) QVERIFY2(other == b || !b->geometry().intersects(other->geometry()), k.caption);
+        for (QPushButton* other : w->Buttons())
+            QVERIFY2(other == b || !b->geometry().intersects(other->geometry()), k.caption);
         pressed.clear();
         b->click();
         QCOMPARE(pressed, QList<Key>{k.key});

@@ -273,8 +273,10 @@ void WindowsTest::staysAliveAcrossSwitches() {
     QTimer timer;
     timer.setInterval(20);
     connect(&timer, &QTimer::timeout, this, [&] {
-        if (step < steps.size()) steps[step++]();
-        else QCoreApplication::exit(2);  // should have ended already
+        if (step < steps.size())
+            steps[step++]();
+        else
+            QCoreApplication::exit(2);  // should have ended already
     });
     connect(qApp, &QCoreApplication::aboutToQuit, this, [&] { quit = true; });
     timer.start();
@@ -317,8 +319,10 @@ void WindowsTest::about() {
         if (Shown(w) != QLatin1String("0")) failure = QStringLiteral("a key took a click behind the About window");
         if (byButton) {
             auto* ok = about->findChild<QPushButton*>(QStringLiteral("ok"));
-            if (ok) ok->click();
-            else failure = QStringLiteral("no 确定 button");
+            if (ok)
+                ok->click();
+            else
+                failure = QStringLiteral("no 确定 button");
         } else {
             about->close();  // what the close box does
         }

@@ -82,7 +82,9 @@ TEST(HugeInput, TenMegabytePastes) {
     std::string random(kTenMB, ' ');
     for (char& c : random) {
         const unsigned r = rng() % 100;
-        c = r < 45 ? static_cast<char>(rng() & 0xFF) : r < 75 ? static_cast<char>('0' + rng() % 10) : ops[rng() % ops.size()];
+        c = r < 45   ? static_cast<char>(rng() & 0xFF)
+            : r < 75 ? static_cast<char>('0' + rng() % 10)
+                     : ops[rng() % ops.size()];
     }
     const std::string expression = Repeat("1+2*3-4/5+(6-7)*8-(2y3)%5+0.5-", kTenMB) + "1";
     for (const std::string* text : {static_cast<const std::string*>(&random), &expression}) {
@@ -119,8 +121,10 @@ TEST(HugeInput, EveryKeyAfterAMillionTypedDigits) {
                 p.calculator.CopyDisplay();
                 p.calculator.PasteClipboard();
             } else if (action.size() > 4 && action[3] == ' ') {
-                if (action[0] == 'I') p.calculator.Scientific().SetInverse(true);
-                else p.calculator.Scientific().SetHyperbolic(true);
+                if (action[0] == 'I')
+                    p.calculator.Scientific().SetInverse(true);
+                else
+                    p.calculator.Scientific().SetHyperbolic(true);
                 p.Press(action.substr(4));
             } else {
                 p.Press(action);
@@ -136,8 +140,17 @@ TEST(HugeInput, EveryKeyAfterAMillionTypedDigits) {
 // and pastes all its digits.
 TEST(HugeInput, MillionFactorialThenFurtherKeys) {
     const std::vector<std::vector<const char*>> followUps = {
-        {"+", "2", "=", "*", "="}, {"x^y", "2", "="}, {"Mod", "7", "="}, {"/", "0", "="}, {"+/-", "MS", "MR", "M+"},
-        {"BackSpace", "sin"}, {"ln"}, {"x^2"}, {"Int", "1/x"}, {"n!"}, {"(", "1", ")", "CE", "5", "="},
+        {"+", "2", "=", "*", "="},
+        {"x^y", "2", "="},
+        {"Mod", "7", "="},
+        {"/", "0", "="},
+        {"+/-", "MS", "MR", "M+"},
+        {"BackSpace", "sin"},
+        {"ln"},
+        {"x^2"},
+        {"Int", "1/x"},
+        {"n!"},
+        {"(", "1", ")", "CE", "5", "="},
     };
     for (const auto& keys : followUps) {
         Program p(Mode::Scientific);

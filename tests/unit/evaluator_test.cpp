@@ -24,12 +24,23 @@ struct FoldCase {
 
 TEST(FoldsBefore, FoldsWhenTheNewOperatorDoesNotBindTighter) {
     const FoldCase cases[] = {
-        {{"2", "+", "3"}, "*", false}, {{"2", "+", "3"}, "-", true},  {{"2", "*", "3"}, "%", true},
-        {{"2", "%", "3"}, "y", false}, {{"2", "y", "3"}, "Y", true},  {{"2", "y", "3"}, "(", false},
-        {{"2", "-", "3"}, "/", false}, {{"2", "/", "3"}, "y", false}, {{"2", "*", "3"}, "+", true},
-        {{"2", "+", "3", "*", "4"}, "-", true},                       {{"2", "y", "3"}, "*", true},
-        {{}, "+", true},               {{}, "*", true},               {{}, "y", true},
-        {{}, "Y", true},               {{}, "%", true},               {{}, "=", false},
+        {{"2", "+", "3"}, "*", false},
+        {{"2", "+", "3"}, "-", true},
+        {{"2", "*", "3"}, "%", true},
+        {{"2", "%", "3"}, "y", false},
+        {{"2", "y", "3"}, "Y", true},
+        {{"2", "y", "3"}, "(", false},
+        {{"2", "-", "3"}, "/", false},
+        {{"2", "/", "3"}, "y", false},
+        {{"2", "*", "3"}, "+", true},
+        {{"2", "+", "3", "*", "4"}, "-", true},
+        {{"2", "y", "3"}, "*", true},
+        {{}, "+", true},
+        {{}, "*", true},
+        {{}, "y", true},
+        {{}, "Y", true},
+        {{}, "%", true},
+        {{}, "=", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FoldsBefore(Make(c.col), Value(c.next)), c.expected) << c.next;
@@ -45,25 +56,25 @@ TEST(Evaluate, AppliesPrecedenceAndLeftAssociativity) {
     const CalcCase cases[] = {
         {{"2", "+", "3", "*", "4"}, 14},
         {{"2", "*", "3", "+", "4"}, 10},
-        {{"8", "-", "3", "-", "2"}, 3},      // left to right, not 8 - (3 - 2)
-        {{"2", "y", "3", "y", "2"}, 64},     // (2^3)^2, not 2^9
+        {{"8", "-", "3", "-", "2"}, 3},   // left to right, not 8 - (3 - 2)
+        {{"2", "y", "3", "y", "2"}, 64},  // (2^3)^2, not 2^9
         {{"2", "+", "3", "y", "2"}, 11},
-        {{"7", "%", "3", "*", "2"}, 2},      // "%" and "*" share a level
-        {{"2", "*", "7", "%", "4"}, 2},      // (2*7)%4, not 2*(7%4)=6
+        {{"7", "%", "3", "*", "2"}, 2},  // "%" and "*" share a level
+        {{"2", "*", "7", "%", "4"}, 2},  // (2*7)%4, not 2*(7%4)=6
         {{"64", "/", "4", "/", "2"}, 8},
         {{"2", "Y", "10"}, 1024},
-        {{"5", "-"}, -5},                    // the missing operand is 0 (on the left here)
+        {{"5", "-"}, -5},  // the missing operand is 0 (on the left here)
         {{"-"}, 0},
         {{}, 0},
-        {{"2", "3"}, 3},                     // the last of adjacent numbers
-        {{"2", "(", "3"}, 3},                // "(" is skipped
+        {{"2", "3"}, 3},       // the last of adjacent numbers
+        {{"2", "(", "3"}, 3},  // "(" is skipped
         {{Value(std::int16_t{0}), "-", "4"}, -4},
         {{Value(0.1), "+", Value(0.2)}, 0.3},  // each operand passes through 15 digits
         {{"-7", "%", "3"}, -1},
         {{"7", "%", "-3"}, 1},
-        {{"7.5", "%", "2"}, 0},              // R(7.5) = 8
-        {{"6.5", "%", "4"}, 2},              // R(6.5) = 6, halves to even
-        {{"-8", "y", "3"}, -512},            // a negative base with an integer exponent
+        {{"7.5", "%", "2"}, 0},    // R(7.5) = 8
+        {{"6.5", "%", "4"}, 2},    // R(6.5) = 6, halves to even
+        {{"-8", "y", "3"}, -512},  // a negative base with an integer exponent
     };
     for (const auto& c : cases) {
         bool inv = false;
@@ -115,7 +126,7 @@ TEST(Evaluate, RaisesTheErrorsOfTheFailureTable) {
         {{"1E+308", "+", "1E+308"}, ErrorKind::Overflow},
         {{"-1E+308", "-", "1E+308"}, ErrorKind::Overflow},
         {{"1", "/", "1E-320"}, ErrorKind::Overflow},
-        {{"8", "y", "0"}, ErrorKind::DivisionByZero, true},   // root with 1/0
+        {{"8", "y", "0"}, ErrorKind::DivisionByZero, true},    // root with 1/0
         {{"-8", "y", "3"}, ErrorKind::InvalidArgument, true},  // no real cube root here
         {{std::string(400, '9'), "+", "1"}, ErrorKind::Overflow},
     };

@@ -223,27 +223,27 @@ struct SizePair {
 // Sizes on both sides of the schoolbook/Karatsuba/transform switches (for the AVX2
 // and the portable kernels), odd splits, and lopsided pairs that go through in pieces.
 const SizePair kSizes[] = {
-    {1, 1},     {1, 57},    {2, 2},     {17, 16},   {23, 23},   {47, 49},   {63, 64},   {65, 64},
-    {95, 96},   {159, 159}, {160, 160}, {161, 158}, {300, 299}, {511, 513}, {639, 640}, {641, 700},
-    {1024, 1024}, {1500, 400}, {2000, 30}, {2500, 161}, {3001, 2999},
+    {1, 1},     {1, 57},    {2, 2},       {17, 16},    {23, 23},   {47, 49},    {63, 64},
+    {65, 64},   {95, 96},   {159, 159},   {160, 160},  {161, 158}, {300, 299},  {511, 513},
+    {639, 640}, {641, 700}, {1024, 1024}, {1500, 400}, {2000, 30}, {2500, 161}, {3001, 2999},
 };
 
 TEST(MultiplyTest, AllMethodsAgreeWithSchoolbook) {
     std::mt19937_64 rng(12345);
     for (const auto& s : kSizes) {
-        for (Shape shape : {Shape::kRandom, Shape::kAllNines, Shape::kSparseZeros, Shape::kZeroBlocks,
-                            Shape::kPowerOfBase}) {
+        for (Shape shape :
+             {Shape::kRandom, Shape::kAllNines, Shape::kSparseZeros, Shape::kZeroBlocks, Shape::kPowerOfBase}) {
             const Limbs a = MakeOperand(s.na, shape, rng);
             const Limbs b = MakeOperand(s.nb, shape == Shape::kPowerOfBase ? Shape::kRandom : shape, rng);
-            const Limbs expected = Multiply(a, b, {Method::kSchoolbook});
-            for (Method m : {Method::kAuto, Method::kKaratsuba, Method::kNtt}) {
+            const Limbs expected = Multiply(a, b, {Method::Schoolbook});
+            for (Method m : {Method::Auto, Method::Karatsuba, Method::Ntt}) {
                 for (bool vec : {true, false}) {
                     MulOptions o;
                     o.method = m;
-                    o.vector_kernels = vec;
-                    ASSERT_EQ(Multiply(a, b, o), expected) << s.na << "x" << s.nb << " shape "
-                                                            << static_cast<int>(shape) << " method "
-                                                            << static_cast<int>(m) << " vec " << vec;
+                    o.vectorKernels = vec;
+                    ASSERT_EQ(Multiply(a, b, o), expected)
+                        << s.na << "x" << s.nb << " shape " << static_cast<int>(shape) << " method "
+                        << static_cast<int>(m) << " vec " << vec;
                     ASSERT_EQ(Multiply(b, a, o), expected) << "swapped " << s.na << "x" << s.nb;
                 }
             }
@@ -256,12 +256,12 @@ TEST(MultiplyTest, SquareAgreesWithSchoolbook) {
     for (std::size_t n : {1u, 5u, 23u, 63u, 64u, 65u, 160u, 191u, 192u, 193u, 447u, 448u, 449u, 1023u, 2100u}) {
         for (Shape shape : {Shape::kRandom, Shape::kAllNines, Shape::kZeroBlocks}) {
             const Limbs a = MakeOperand(n, shape, rng);
-            const Limbs expected = Multiply(a, a, {Method::kSchoolbook});
-            for (Method m : {Method::kAuto, Method::kKaratsuba, Method::kNtt}) {
+            const Limbs expected = Multiply(a, a, {Method::Schoolbook});
+            for (Method m : {Method::Auto, Method::Karatsuba, Method::Ntt}) {
                 for (bool vec : {true, false}) {
                     MulOptions o;
                     o.method = m;
-                    o.vector_kernels = vec;
+                    o.vectorKernels = vec;
                     ASSERT_EQ(Square(a, o), expected) << n << " method " << static_cast<int>(m) << " vec " << vec;
                 }
             }
@@ -277,18 +277,18 @@ TEST(MultiplyTest, SmallTransformLimitSplitsCorrectly) {
     for (const auto& s : sizes) {
         const Limbs a = MakeOperand(s.na, Shape::kRandom, rng);
         const Limbs b = MakeOperand(s.nb, Shape::kSparseZeros, rng);
-        const Limbs expected = Multiply(a, b, {Method::kSchoolbook});
+        const Limbs expected = Multiply(a, b, {Method::Schoolbook});
         for (std::size_t limit : {16u, 64u, 512u}) {
             MulOptions o;
-            o.method = Method::kNtt;
-            o.max_transform = limit;
+            o.method = Method::Ntt;
+            o.maxTransform = limit;
             EXPECT_EQ(Multiply(a, b, o), expected) << s.na << "x" << s.nb << " limit " << limit;
-            o.method = Method::kAuto;
+            o.method = Method::Auto;
             EXPECT_EQ(Multiply(a, b, o), expected) << s.na << "x" << s.nb << " limit " << limit;
         }
         MulOptions o;
-        o.max_transform = 64;
-        EXPECT_EQ(Square(a, o), Multiply(a, a, {Method::kSchoolbook})) << s.na;
+        o.maxTransform = 64;
+        EXPECT_EQ(Square(a, o), Multiply(a, a, {Method::Schoolbook})) << s.na;
     }
 }
 
@@ -324,7 +324,7 @@ TEST(MultiplyTest, LargeProductsOnTwoThreads) {
         for (int config = 0; config < 3; ++config) {
             MulOptions o;
             o.threads = config == 0;
-            o.vector_kernels = config == 1;
+            o.vectorKernels = config == 1;
             EXPECT_EQ(Multiply(a, b, o), product) << s.na << "x" << s.nb << " config " << config;
             EXPECT_EQ(Square(a, o), square) << s.na << " config " << config;
         }
@@ -338,11 +338,11 @@ TEST(MultiplyTest, TransformCarryOfTwo) {
     constexpr std::uint32_t kTop = calc::bignum::kBase - 1;
     const Limbs a = {kTop, kTop, kTop, 6, kTop - 1};
     const Limbs b(5, kTop);
-    const Limbs expected = Multiply(a, b, {Method::kSchoolbook});
+    const Limbs expected = Multiply(a, b, {Method::Schoolbook});
     for (bool vec : {true, false}) {
         MulOptions o;
-        o.method = Method::kNtt;
-        o.vector_kernels = vec;
+        o.method = Method::Ntt;
+        o.vectorKernels = vec;
         EXPECT_EQ(Multiply(a, b, o), expected) << vec;
     }
 }

@@ -20,9 +20,7 @@ void PrintTo(const DisplayCase& c, std::ostream* os) { *os << c.text; }
 
 class DisplayFormTest : public ::testing::TestWithParam<DisplayCase> {};
 
-TEST_P(DisplayFormTest, WritesFifteenDigitsAtMost) {
-    EXPECT_EQ(DisplayForm(GetParam().value), GetParam().text);
-}
+TEST_P(DisplayFormTest, WritesFifteenDigitsAtMost) { EXPECT_EQ(DisplayForm(GetParam().value), GetParam().text); }
 
 INSTANTIATE_TEST_SUITE_P(
     Boundaries, DisplayFormTest,
@@ -45,11 +43,11 @@ INSTANTIATE_TEST_SUITE_P(
         // go to the even neighbour; other values round on their exact binary value.
         DisplayCase{1234567890123445.0, "1.23456789012344E+15"},
         DisplayCase{1234567890123455.0, "1.23456789012346E+15"},
-        DisplayCase{-1234567890123445.0, "-1.23456789012344E+15"},
-        DisplayCase{9.9999999999999995, "10"}, DisplayCase{0.30000000000000004, "0.3"},
-        DisplayCase{1.0000000000000002, "1"}, DisplayCase{123456789012345.6, "123456789012346"},
-        DisplayCase{6.28318530717959, "6.28318530717959"}, DisplayCase{3.14159265358979, "3.14159265358979"},
-        DisplayCase{30.000000000000004, "30"}, DisplayCase{1.63312393531954e16, "1.63312393531954E+16"}));
+        DisplayCase{-1234567890123445.0, "-1.23456789012344E+15"}, DisplayCase{9.9999999999999995, "10"},
+        DisplayCase{0.30000000000000004, "0.3"}, DisplayCase{1.0000000000000002, "1"},
+        DisplayCase{123456789012345.6, "123456789012346"}, DisplayCase{6.28318530717959, "6.28318530717959"},
+        DisplayCase{3.14159265358979, "3.14159265358979"}, DisplayCase{30.000000000000004, "30"},
+        DisplayCase{1.63312393531954e16, "1.63312393531954E+16"}));
 
 TEST(DisplayForm, IgnoresTheLocale) {
     const char* locales[] = {"de_DE.UTF-8", "zh_CN.UTF-8", "fr_FR.UTF-8"};
@@ -76,16 +74,16 @@ TEST_P(LeadingNumberTest, ReadsThePrefix) {
     EXPECT_EQ(LeadingNumber(std::string_view(GetParam().text)), GetParam().value) << GetParam().text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, LeadingNumberTest,
-    ::testing::Values(LeadingCase{"", 0}, LeadingCase{"-", 0}, LeadingCase{".", 0}, LeadingCase{"-.", 0},
-                      LeadingCase{"0.", 0}, LeadingCase{".5", 0.5}, LeadingCase{"-.5", -0.5},
-                      LeadingCase{"12.50", 12.5}, LeadingCase{"  7", 7}, LeadingCase{"+3", 3},
-                      LeadingCase{"1.2.3", 1.2}, LeadingCase{"5abc", 5}, LeadingCase{"abc5", 0},
-                      LeadingCase{"1E+20", 1e20}, LeadingCase{"1.5E-07", 1.5e-7}, LeadingCase{"2e3", 2000},
-                      LeadingCase{"3E", 3}, LeadingCase{"3E+", 3}, LeadingCase{"3Ex", 3},
-                      LeadingCase{"1E-400", 0}, LeadingCase{"+", 0}, LeadingCase{"(", 0},
-                      LeadingCase{"运行错误：溢出", 0}, LeadingCase{"1,5", 1}));
+INSTANTIATE_TEST_SUITE_P(Texts, LeadingNumberTest,
+                         ::testing::Values(LeadingCase{"", 0}, LeadingCase{"-", 0}, LeadingCase{".", 0},
+                                           LeadingCase{"-.", 0}, LeadingCase{"0.", 0}, LeadingCase{".5", 0.5},
+                                           LeadingCase{"-.5", -0.5}, LeadingCase{"12.50", 12.5}, LeadingCase{"  7", 7},
+                                           LeadingCase{"+3", 3}, LeadingCase{"1.2.3", 1.2}, LeadingCase{"5abc", 5},
+                                           LeadingCase{"abc5", 0}, LeadingCase{"1E+20", 1e20},
+                                           LeadingCase{"1.5E-07", 1.5e-7}, LeadingCase{"2e3", 2000},
+                                           LeadingCase{"3E", 3}, LeadingCase{"3E+", 3}, LeadingCase{"3Ex", 3},
+                                           LeadingCase{"1E-400", 0}, LeadingCase{"+", 0}, LeadingCase{"(", 0},
+                                           LeadingCase{"运行错误：溢出", 0}, LeadingCase{"1,5", 1}));
 
 TEST(LeadingNumber, ReadsThousandsOfDigits) {
     std::string digits(5000, '1');
@@ -113,8 +111,8 @@ TEST(NumericTest, AcceptsWholeNumbersOnly) {
     for (const char* yes : {"0", "0.", ".5", "-3.5", "+2", " 12 ", "1E+20", "1.5E-07", "-0"}) {
         EXPECT_TRUE(IsNumericText(yes)) << yes;
     }
-    for (const char* no : {"", "-", ".", "+", "1.2.3", "(", "y", "1E", "1E+", "12a", "--1", "1 2",
-                           "运行错误：溢出，请按复位键'C'"}) {
+    for (const char* no :
+         {"", "-", ".", "+", "1.2.3", "(", "y", "1E", "1E+", "12a", "--1", "1 2", "运行错误：溢出，请按复位键'C'"}) {
         EXPECT_FALSE(IsNumericText(no)) << no;
     }
     EXPECT_TRUE(IsNumericText(std::string(500, '9')));  // a form test: large digits pass

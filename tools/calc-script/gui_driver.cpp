@@ -100,9 +100,7 @@ void GuiDriver::Paste(const std::string& text) {
 
 void GuiDriver::Copy() { Trigger(ui::Command::Copy); }
 
-std::string GuiDriver::Clipboard() {
-    return QGuiApplication::clipboard()->text(QClipboard::Clipboard).toStdString();
-}
+std::string GuiDriver::Clipboard() { return QGuiApplication::clipboard()->text(QClipboard::Clipboard).toStdString(); }
 
 long GuiDriver::Beeps() { return program_->Desktop().Beeps(); }
 

@@ -39,13 +39,20 @@ int main(int argc, char** argv) {
     std::vector<std::string> files;
     const char* record = nullptr;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--record") == 0 && !check && !record && i + 1 < argc) record = argv[++i];
-        else if (std::strcmp(argv[i], "--gui") == 0) gui = true;
-        else if (std::strcmp(argv[i], "--check") == 0) check = true;
-        else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) return Usage(), 0;
-        else if (std::strcmp(argv[i], "--version") == 0) return std::cout << "calc-script " CALC_VERSION "\n", 0;
-        else if (check) files.emplace_back(argv[i]);
-        else return Usage();
+        if (std::strcmp(argv[i], "--record") == 0 && !check && !record && i + 1 < argc)
+            record = argv[++i];
+        else if (std::strcmp(argv[i], "--gui") == 0)
+            gui = true;
+        else if (std::strcmp(argv[i], "--check") == 0)
+            check = true;
+        else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0)
+            return Usage(), 0;
+        else if (std::strcmp(argv[i], "--version") == 0)
+            return std::cout << "calc-script " CALC_VERSION "\n", 0;
+        else if (check)
+            files.emplace_back(argv[i]);
+        else
+            return Usage();
     }
     if (check && files.empty()) return Usage();
     if (record) {

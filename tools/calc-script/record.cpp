@@ -44,7 +44,8 @@ int Record(Driver& driver, std::istream& in, std::ostream& out, std::ostream& er
     runner.Restart();
     long beepMark = 0;
     int number = 0;
-    out << "# Recorded by calc-script --record from " << name << ": the expectations are what the\n"
+    out << "# Recorded by calc-script --record from " << name
+        << ": the expectations are what the\n"
            "# headless calculator showed after each action.\n";
     for (std::string line; std::getline(in, line);) {
         ++number;

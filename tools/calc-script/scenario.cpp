@@ -41,10 +41,22 @@ std::string Unescape(const std::string& arg) {
     for (std::size_t i = 0; i < arg.size(); ++i) {
         if (arg[i] == '\\' && i + 1 < arg.size()) {
             switch (arg[i + 1]) {
-                case 'n': out.push_back('\n'); ++i; continue;
-                case 't': out.push_back('\t'); ++i; continue;
-                case '\\': out.push_back('\\'); ++i; continue;
-                case 's': out.push_back(' '); ++i; continue;
+                case 'n':
+                    out.push_back('\n');
+                    ++i;
+                    continue;
+                case 't':
+                    out.push_back('\t');
+                    ++i;
+                    continue;
+                case '\\':
+                    out.push_back('\\');
+                    ++i;
+                    continue;
+                case 's':
+                    out.push_back(' ');
+                    ++i;
+                    continue;
                 default: break;
             }
         }
@@ -92,9 +104,12 @@ CommandResult ScenarioRunner::RunCommand(const std::string& rawLine) {
     const bool scientific = driver_.CurrentMode() == Mode::Scientific;
 
     if (word == "window") {
-        if (arg == "standard") driver_.ShowMode(Mode::Standard);
-        else if (arg == "scientific") driver_.ShowMode(Mode::Scientific);
-        else return Fail("malformed line: unknown window " + Quote(arg));
+        if (arg == "standard")
+            driver_.ShowMode(Mode::Standard);
+        else if (arg == "scientific")
+            driver_.ShowMode(Mode::Scientific);
+        else
+            return Fail("malformed line: unknown window " + Quote(arg));
         return {};
     }
     if (word == "press") {
@@ -110,8 +125,7 @@ CommandResult ScenarioRunner::RunCommand(const std::string& rawLine) {
     if (word == "click") {
         int n = 0;
         auto res = std::from_chars(arg.data(), arg.data() + arg.size(), n);
-        if (arg.empty() || res.ec != std::errc() || res.ptr != arg.data() + arg.size() || n < -32768 ||
-            n > 32767) {
+        if (arg.empty() || res.ec != std::errc() || res.ptr != arg.data() + arg.size() || n < -32768 || n > 32767) {
             return Fail("malformed line: click needs a 16-bit index, got " + Quote(arg));
         }
         driver_.PressIndex(n);
@@ -190,8 +204,10 @@ bool RunFile(Driver& driver, const std::string& path, std::ostream& out) {
 int CheckFiles(Driver& driver, const std::vector<std::string>& files, std::ostream& out) {
     int passed = 0, failed = 0;
     for (const std::string& f : files) {
-        if (RunFile(driver, f, out)) ++passed;
-        else ++failed;
+        if (RunFile(driver, f, out))
+            ++passed;
+        else
+            ++failed;
         out.flush();
     }
     out << passed << " passed, " << failed << " failed\n";
