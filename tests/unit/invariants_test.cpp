@@ -27,6 +27,7 @@ TEST(Invariants, DetectBrokenStates) {
         {Mode::Scientific, "token", [](auto&, auto& s) { P::Expression(s).Add(Value(kNaN)); }},
         {Mode::Scientific, "text token", [](auto&, auto& s) { P::Expression(s).Add(Value("inf")); }},
         {Mode::Scientific, "repeat", [](auto&, auto& s) { P::RepeatOp(s) = "++"; }},
+        {Mode::Scientific, "indicator", [](auto&, auto& s) { P::ParenIndicator(s) = "(=1"; }},
         {Mode::Scientific, "repeat register", [](auto&, auto& s) { P::LastResult(s) = kNaN; }},
         {Mode::Standard, "register", [](auto& d, auto&) { P::Operand(d) = kNaN; }},
         {Mode::Standard, "memory", [](auto& d, auto&) { P::Memory(d) = -kNaN; }},
