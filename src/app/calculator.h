@@ -41,7 +41,6 @@ public:
 
     const std::string& Display() const { return Open().Display(); }
     bool Locked() const { return Open().Locked(); }
-    Platform& Desktop() { return platform_; }
 
     // Called after the open keypad changed (for a view that builds its widgets).
     std::function<void()> onModeChanged;

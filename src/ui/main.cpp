@@ -7,13 +7,14 @@
 #include <exception>
 #include <optional>
 
+#include "calc_version.h"
 #include "program.h"
 
 int main(int argc, char** argv) {
     // --help and --version answer before Qt looks for a display.
     if (const std::optional<int> exitCode = calc::ui::ReadCommandLine(argc, argv)) return *exitCode;
     QApplication qapp(argc, argv);
-    QGuiApplication::setDesktopFileName(QStringLiteral("calculator"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(CALC_APP_ID));  // the desktop entry of this window
     try {
         calc::ui::Program program;
         program.Start();
