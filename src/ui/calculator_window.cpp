@@ -12,6 +12,7 @@
 #include <QStyleOption>
 #include <QVBoxLayout>
 
+#include "accessibility.h"
 #include "caption_fit.h"
 #include "fonts.h"
 #include "keypad/keypad_table.h"
@@ -69,6 +70,7 @@ CalculatorWindow::CalculatorWindow(Calculator& calculator, Mode mode)
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       calculator_(calculator),
       mode_(mode) {
+    InstallAccessibleFactory();
     const WindowFrame frame = Frame(mode);
     setObjectName(QLatin1String(frame.objectName));
     setWindowTitle(U(frame.caption));

@@ -182,16 +182,22 @@ void LayoutTest::fonts() {
     }
 }
 
+// Screen readers read what the display and the indicators show, and know the windows for what they are.
 void LayoutTest::displayAccessibleValue() {
-    CalculatorWindow* w = Open(Mode::Standard);
+    CalculatorWindow* w = Open(Mode::Scientific);
     QVERIFY(w);
-    w->Button(Key::Digit1)->click();
-    w->Button(Key::Digit2)->click();
-    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w->Display());
-    QVERIFY(iface);
-    QCOMPARE(iface->text(QAccessible::Value), QStringLiteral("12"));
-    QVERIFY(iface->state().readOnly);
-    QVERIFY(!iface->state().focusable);
+    for (Key k : {Key::OpenParen, Key::Digit1, Key::Digit2, Key::MemoryStore}) w->Button(k)->click();
+    QStringList shown;
+    for (TextBox* box : {w->Display(), w->ParenIndicator(), w->MemoryIndicator()}) {
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(box);
+        QAccessibleTextInterface* text = iface->textInterface();
+        QVERIFY(text && iface->state().readOnly && !iface->state().focusable);
+        shown << text->text(0, text->characterCount()) << iface->text(QAccessible::Value);
+    }
+    QCOMPARE(shown, QStringList({"12", "12", "(=1", "(=1", "M", "M"}));
+    QCOMPARE(QAccessible::queryAccessibleInterface(w)->role(), QAccessible::Window);
+    AboutDialog about;
+    QCOMPARE(QAccessible::queryAccessibleInterface(&about)->role(), QAccessible::Dialog);
 }
 
 // Modal, fixed size, only a close box; every label inside the window, in the Chinese font.
