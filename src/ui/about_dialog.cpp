@@ -6,6 +6,7 @@
 #include <QSysInfo>
 
 #include "about_layout.h"
+#include "caption_fit.h"
 #include "fonts.h"
 #include "twips.h"
 
@@ -58,6 +59,7 @@ AboutDialog::AboutDialog(QWidget* parent)
         QRect r = PxRect(c.rect);
         if (c.kind == AboutKind::Line) r = QRect(r.left(), r.top() - 1, r.width(), 2);
         w->setGeometry(r);
+        FitCaption(w);
     }
 }
 

@@ -19,7 +19,8 @@ struct AboutControlDef {
 std::span<const AboutControlDef> AboutControls();
 WindowFrame AboutFrame();
 
-// Labels use 10.5 pt bold, the button 9 pt bold, both in the Chinese font.
+// Labels use 10.5 pt bold, the button 9 pt bold, both in the Chinese font; a text that
+// would not fit its rectangle at that size gets a smaller one (caption_fit.h).
 constexpr double kAboutLabelPoints = 10.5;
 constexpr double kAboutButtonPoints = 9;
 

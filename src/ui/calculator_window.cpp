@@ -9,8 +9,11 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyleOption>
 #include <QVBoxLayout>
 
+#include "accessibility.h"
+#include "caption_fit.h"
 #include "fonts.h"
 #include "keypad/keypad_table.h"
 #include "text_box.h"
@@ -24,14 +27,28 @@ const QColor kIndicatorGrey(0xC8, 0xC8, 0xC8);
 
 QString U(const char* text) { return QString::fromUtf8(text); }
 
-// The check boxes are narrow ("Hyp" gets 41 pixels): a smaller gap between the box
-// and its caption keeps the caption whole in the default font.
-class CompactCheckStyle : public QProxyStyle {
+// The modifier box and its check boxes. The check boxes are narrow ("Hyp" gets 41
+// pixels): a smaller gap between the box and its caption keeps the caption whole in the
+// default font. The box has no title, and its frame is drawn along its edges: Fusion
+// would leave 3 pixels above it for a title.
+class ModifierStyle : public QProxyStyle {
 public:
     int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
         if (metric == PM_CheckBoxLabelSpacing) return qMin(2, QProxyStyle::pixelMetric(metric, option, widget));
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
+        if (element != PE_FrameGroupBox || !frame || baseStyle()->name() != QLatin1String("fusion"))
+            return QProxyStyle::drawPrimitive(element, option, painter, widget);
+        QStyleOptionFrame raised(*frame);
+        raised.rect.setTop(raised.rect.top() - kFusionTitleRoom);
+        QProxyStyle::drawPrimitive(element, &raised, painter, widget);
+    }
+
+private:
+    static constexpr int kFusionTitleRoom = 3;
 };
 
 void SetIfChanged(TextBox* box, std::string& shown, const std::string& now) {
@@ -53,6 +70,7 @@ CalculatorWindow::CalculatorWindow(Calculator& calculator, Mode mode)
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       calculator_(calculator),
       mode_(mode) {
+    InstallAccessibleFactory();
     const WindowFrame frame = Frame(mode);
     setObjectName(QLatin1String(frame.objectName));
     setWindowTitle(U(frame.caption));
@@ -92,21 +110,27 @@ void CalculatorWindow::BuildMenus() {
 
 void CalculatorWindow::BuildControls() {
     const bool standard = mode_ == Mode::Standard;
-    QStyle* checkStyle = nullptr;
+    QStyle* modifierStyle = nullptr;
+    auto styleOfModifiers = [&] {
+        if (!modifierStyle) {
+            modifierStyle = new ModifierStyle;
+            modifierStyle->setParent(this);
+        }
+        return modifierStyle;
+    };
     // The table lists the frame of the modifier boxes before the boxes inside it.
     for (const ControlPlace& c : Controls(mode_)) {
         QWidget* w = nullptr;
         switch (c.control) {
-            case Control::Modifiers: w = modifiers_ = new QGroupBox(client_); break;
+            case Control::Modifiers:
+                w = modifiers_ = new QGroupBox(client_);
+                modifiers_->setStyle(styleOfModifiers());
+                break;
             case Control::Inverse:
             case Control::Hyperbolic: {
                 auto* box = new QCheckBox(U(c.caption), modifiers_ ? static_cast<QWidget*>(modifiers_) : client_);
                 (c.control == Control::Inverse ? inverse_ : hyperbolic_) = box;
-                if (!checkStyle) {
-                    checkStyle = new CompactCheckStyle;
-                    checkStyle->setParent(this);
-                }
-                box->setStyle(checkStyle);
+                box->setStyle(styleOfModifiers());
                 connect(box, &QCheckBox::clicked, this, [this, which = c.control](bool on) { OnModifier(which, on); });
                 w = box;
                 break;
@@ -134,6 +158,7 @@ void CalculatorWindow::BuildControls() {
         w->setObjectName(QLatin1String(c.objectName));
         w->setGeometry(PxRect(c.rect));
         w->setAccessibleName(U(c.accessibleName));
+        FitCaption(w);
     }
 }
 
@@ -146,6 +171,7 @@ void CalculatorWindow::BuildKeys() {
         button->setAccessibleName(U(place.accessibleName));
         button->setAutoDefault(false);
         if (mode_ == Mode::Standard) button->setFont(keyFont);
+        FitCaption(button);
         connect(button, &QPushButton::clicked, this, [this, key = k.key] { OnKey(key); });
         buttons_.push_back(button);
     }

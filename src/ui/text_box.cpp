@@ -1,11 +1,13 @@
 #include "text_box.h"
 
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <utility>
+
+#include "accessibility.h"
 
 namespace calc::ui {
 
@@ -13,40 +15,10 @@ namespace {
 
 constexpr int kTextMargin = 2;
 
-// What assistive technology sees of a text box: an uneditable text field whose
-// value is the text shown.
-class TextBoxAccessible : public QAccessibleWidget {
-public:
-    explicit TextBoxAccessible(TextBox* box) : QAccessibleWidget(box, QAccessible::EditableText) {}
-
-    QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Value) return static_cast<const TextBox*>(widget())->text();
-        return QAccessibleWidget::text(t);
-    }
-
-    QAccessible::State state() const override {
-        QAccessible::State s = QAccessibleWidget::state();
-        s.readOnly = true;
-        s.focusable = false;
-        return s;
-    }
-};
-
-QAccessibleInterface* TextBoxAccessibleFactory(const QString& className, QObject* object) {
-    if (className == QLatin1String(TextBox::staticMetaObject.className()) && object && object->isWidgetType()) {
-        return new TextBoxAccessible(static_cast<TextBox*>(object));
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 TextBox::TextBox(QWidget* parent) : QWidget(parent) {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(TextBoxAccessibleFactory);
-        return true;
-    }();
-    (void)factoryInstalled;
+    InstallAccessibleFactory();
     setFocusPolicy(Qt::NoFocus);
     setBackgroundRole(QPalette::Base);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -54,10 +26,11 @@ TextBox::TextBox(QWidget* parent) : QWidget(parent) {
 
 void TextBox::setText(const QString& text) {
     if (text == text_) return;
-    text_ = text;
+    const QString before = std::exchange(text_, text);
     update();
     if (QAccessible::isActive()) {
-        QAccessibleValueChangeEvent event(this, text_);
+        // The whole text is replaced: screen readers hear the new text.
+        QAccessibleTextUpdateEvent event(this, 0, before, text_);
         QAccessible::updateAccessibility(&event);
     }
 }

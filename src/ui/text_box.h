@@ -5,7 +5,8 @@
 // the box never lays out its whole text: it paints only as much of the text's end
 // (right-aligned) or start (left-aligned) as fits. It never takes the keyboard
 // focus, so shortcuts such as Ctrl+C always reach the window's menu. Screen readers
-// see its accessible name and, as its value, the text it shows.
+// see its accessible name and, as its text and value, the whole text it holds, and hear
+// when it changes (accessibility.h).
 #include <QString>
 #include <QWidget>
 
