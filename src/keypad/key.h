@@ -7,49 +7,20 @@
 
 namespace calc {
 
+// clang-format off
 enum class Key {
-    Digit0,
-    Digit1,
-    Digit2,
-    Digit3,
-    Digit4,
-    Digit5,
-    Digit6,
-    Digit7,
-    Digit8,
-    Digit9,
-    Point,
-    Sign,
-    BackSpace,
-    ClearEntry,
-    Clear,
-    Equals,
-    Add,
-    Subtract,
-    Multiply,
-    Divide,
-    Power,
-    Modulo,  // the binary operators
-    OpenParen,
-    CloseParen,
-    Reciprocal,  // both keypads
-    SquareRoot,
-    Percent,  // standard keypad
-    Ln,
-    Log,
-    Factorial,
-    Sin,
-    Cos,
-    Tan,
-    Square,
-    Cube,
-    Int,  // scientific functions
-    Pi,
-    MemoryClear,
-    MemoryRecall,
-    MemoryStore,
-    MemoryAdd,
+    // Typing a number.
+    Digit0, Digit1, Digit2, Digit3, Digit4, Digit5, Digit6, Digit7, Digit8, Digit9,
+    Point, Sign, BackSpace, ClearEntry, Clear,
+    // The binary operators, "=" and the parentheses.
+    Add, Subtract, Multiply, Divide, Power, Modulo, Equals, OpenParen, CloseParen,
+    // Functions of the shown value: 1/x on both keypads, square root and percentage on the
+    // standard one, the rest on the scientific one.
+    Reciprocal, SquareRoot, Percent, Ln, Log, Factorial, Sin, Cos, Tan, Square, Cube, Int,
+    // Pi and the memory.
+    Pi, MemoryClear, MemoryRecall, MemoryStore, MemoryAdd,
 };
+// clang-format on
 
 // The key of a digit 0..9, and the digit a digit key types (or nothing).
 Key DigitKey(int digit);
