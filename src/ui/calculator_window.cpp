@@ -11,6 +11,8 @@
 #include <QSignalBlocker>
 #include <QStyleOption>
 #include <QVBoxLayout>
+#include <memory>
+#include <optional>
 
 #include "accessibility.h"
 #include "caption_fit.h"
@@ -51,10 +53,21 @@ private:
     static constexpr int kFusionTitleRoom = 3;
 };
 
-void SetIfChanged(TextBox* box, std::string& shown, const std::string& now) {
-    if (!box || shown == now) return;
-    shown = now;
-    box->setText(QString::fromStdString(now));
+// A text of the core for one box, converted, when it differs from the one the box shows.
+struct TextChange {
+    std::optional<std::string> now;
+    QString text;
+};
+
+TextChange Compare(const TextBox* box, const std::string& shown, const std::string& now) {
+    if (!box || shown == now) return {};
+    return {now, QString::fromStdString(now)};
+}
+
+void Apply(TextBox* box, std::string& shown, TextChange& change) {
+    if (!change.now) return;
+    shown = std::move(*change.now);
+    box->setText(change.text);
 }
 
 void SetChecked(QCheckBox* box, bool on) {
@@ -65,10 +78,16 @@ void SetChecked(QCheckBox* box, bool on) {
 
 }  // namespace
 
-CalculatorWindow::CalculatorWindow(Calculator& calculator, Mode mode)
+struct CalculatorWindow::View {
+    TextChange display, memory, paren;
+    bool inverse = false, hyperbolic = false;
+};
+
+CalculatorWindow::CalculatorWindow(Calculator& calculator, CoreWorker& worker, Mode mode)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       calculator_(calculator),
+      worker_(worker),
       mode_(mode) {
     InstallAccessibleFactory();
     const WindowFrame frame = Frame(mode);
@@ -131,7 +150,7 @@ void CalculatorWindow::BuildControls() {
                 auto* box = new QCheckBox(U(c.caption), modifiers_ ? static_cast<QWidget*>(modifiers_) : client_);
                 (c.control == Control::Inverse ? inverse_ : hyperbolic_) = box;
                 box->setStyle(styleOfModifiers());
-                connect(box, &QCheckBox::clicked, this, [this, which = c.control](bool on) { OnModifier(which, on); });
+                connect(box, &QCheckBox::clicked, this, [this, which = c.control] { OnModifier(which); });
                 w = box;
                 break;
             }
@@ -206,48 +225,87 @@ QWidget* CalculatorWindow::ControlWidget(ui::Control control) const {
 
 void CalculatorWindow::Sync() {
     if (retired_ || calculator_.CurrentMode() != mode_) return;
-    SetIfChanged(display_, shownDisplay_, calculator_.Display());
+    View view = Read();
+    Show(view);
+}
+
+CalculatorWindow::View CalculatorWindow::Read() const {
+    View view;
+    view.display = Compare(display_, shownDisplay_, calculator_.Display());
     if (mode_ == Mode::Standard) {
-        SetIfChanged(memoryIndicator_, shownMemory_, calculator_.Standard().MemoryIndicator());
-        return;
+        view.memory = Compare(memoryIndicator_, shownMemory_, calculator_.Standard().MemoryIndicator());
+        return view;
     }
     const ScientificKeypad& sci = calculator_.Scientific();
-    SetIfChanged(memoryIndicator_, shownMemory_, sci.MemoryIndicator());
-    SetIfChanged(parenIndicator_, shownParen_, sci.ParenIndicator());
-    SetChecked(inverse_, sci.Inverse());
-    SetChecked(hyperbolic_, sci.Hyperbolic());
+    view.memory = Compare(memoryIndicator_, shownMemory_, sci.MemoryIndicator());
+    view.paren = Compare(parenIndicator_, shownParen_, sci.ParenIndicator());
+    view.inverse = sci.Inverse();
+    view.hyperbolic = sci.Hyperbolic();
+    return view;
+}
+
+void CalculatorWindow::Show(View& view) {
+    Apply(display_, shownDisplay_, view.display);
+    Apply(memoryIndicator_, shownMemory_, view.memory);
+    Apply(parenIndicator_, shownParen_, view.paren);
+    SetChecked(inverse_, view.inverse);
+    SetChecked(hyperbolic_, view.hyperbolic);
+}
+
+void CalculatorWindow::Queue(std::function<void()> action) {
+    if (retired_) return;
+    worker_.Do(this, [this, action = std::move(action)] {
+        if (!retired_) action();
+    });
+}
+
+void CalculatorWindow::Carry(std::function<void()> work) {
+    Queue([this, work = std::move(work)] {
+        if (calculator_.CurrentMode() != mode_) return;
+        // The view is read on the worker thread too: a factorial's millions of digits take
+        // a while to turn into a QString. Shared, as the work may outlive this call on quit.
+        auto view = std::make_shared<View>();
+        if (worker_.Work([this, work, view] {
+                work();
+                *view = Read();
+            }))
+            Show(*view);
+    });
 }
 
 void CalculatorWindow::OnKey(Key key) {
     emit KeyClicked(key);
-    if (retired_ || calculator_.CurrentMode() != mode_) return;
-    calculator_.Press(key);
-    Sync();
+    Carry([this, key] { calculator_.Press(key); });
 }
 
 void CalculatorWindow::PressIndex(int index) {
-    if (retired_ || calculator_.CurrentMode() != mode_) return;
-    calculator_.PressIndex(index);
-    Sync();
+    Carry([this, index] { calculator_.PressIndex(index); });
 }
 
-void CalculatorWindow::OnModifier(ui::Control box, bool checked) {
-    if (retired_ || mode_ != Mode::Scientific) return;
-    if (box == Control::Inverse)
-        calculator_.Scientific().SetInverse(checked);
-    else
-        calculator_.Scientific().SetHyperbolic(checked);
-    Sync();
+// A click on a box toggles the core's modifier: one queued behind a long key toggles
+// what that key left, as it would have had the key been instant.
+void CalculatorWindow::OnModifier(ui::Control box) {
+    if (mode_ != Mode::Scientific) return;
+    Carry([this, box] {
+        ScientificKeypad& sci = calculator_.Scientific();
+        if (box == Control::Inverse)
+            sci.SetInverse(!sci.Inverse());
+        else
+            sci.SetHyperbolic(!sci.Hyperbolic());
+    });
 }
 
 void CalculatorWindow::OnCommand(Command command) {
-    if (retired_) return;
     switch (command) {
-        case Command::Copy: return calculator_.CopyDisplay();
-        case Command::Paste: calculator_.PasteClipboard(); return Sync();
-        case Command::ShowScientific: return calculator_.ShowMode(Mode::Scientific);  // retires this window
-        case Command::ShowStandard: return calculator_.ShowMode(Mode::Standard);      // retires this window
-        case Command::About: emit AboutRequested(); return;
+        case Command::Copy: return Carry([this] { calculator_.CopyDisplay(); });
+        case Command::Paste: return Carry([this] { calculator_.PasteClipboard(); });
+        case Command::ShowScientific:
+        case Command::ShowStandard: {
+            // Loading a keypad is quick, and its window is built here: on the GUI thread.
+            const Mode mode = command == Command::ShowScientific ? Mode::Scientific : Mode::Standard;
+            return Queue([this, mode] { calculator_.ShowMode(mode); });  // retires this window
+        }
+        case Command::About: return Queue([this] { emit AboutRequested(); });
     }
 }
 

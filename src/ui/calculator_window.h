@@ -1,13 +1,17 @@
 #pragma once
 // The standard and scientific calculator windows, built from the keypad tables and
 // the layout tables. The window holds no calculator logic: a key click presses the
-// key in the core, a modifier box sets the core's Inv or Hyp, a menu item calls the
-// core's command, and afterwards the widgets are made to mirror the core again.
+// key in the core, a modifier box toggles the core's Inv or Hyp, a menu item calls the
+// core's command, and afterwards the widgets are made to mirror the core again. Each
+// of these actions goes through the CoreWorker, which carries them out in order and
+// off the GUI thread (see core_worker.h).
+#include <functional>
 #include <QWidget>
 #include <string>
 #include <vector>
 
 #include "app/calculator.h"
+#include "core_worker.h"
 #include "layout.h"
 
 class QAction;
@@ -23,7 +27,7 @@ class TextBox;
 class CalculatorWindow : public QWidget {
     Q_OBJECT
 public:
-    CalculatorWindow(Calculator& calculator, Mode mode);
+    CalculatorWindow(Calculator& calculator, CoreWorker& worker, Mode mode);
 
     Mode KeypadMode() const { return mode_; }
 
@@ -43,9 +47,9 @@ public:
     QAction* Action(Command command) const;
 
     // Presses the key at an index of the keypad table, as a scenario's `click N` does
-    // (an index without a key included), and mirrors the core afterwards.
+    // (an index without a key included), and mirrors the core afterwards (in order, like a click).
     void PressIndex(int index);
-    // Makes every widget show what the core holds.
+    // Makes every widget show what the core holds (on the GUI thread, while no work runs).
     void Sync();
     // The core switched to the other keypad: the window is hidden at once and deleted
     // later, since the call may come from one of its own menu items.
@@ -62,14 +66,27 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // What the widgets are to show: read from the core on the thread that ran its work,
+    // shown on the GUI thread.
+    struct View;
+    View Read() const;
+    void Show(View& view);
+
     void BuildMenus();
     void BuildControls();
     void BuildKeys();
     void OnKey(Key key);
-    void OnModifier(ui::Control box, bool checked);
+    void OnModifier(ui::Control box);
     void OnCommand(Command command);
+    // Queues an action of this window, carried out on the GUI thread unless the window
+    // is retired by then.
+    void Queue(std::function<void()> action);
+    // Queues a core action of this window: `work` runs on the worker thread, and the
+    // widgets mirror the core after.
+    void Carry(std::function<void()> work);
 
     Calculator& calculator_;
+    CoreWorker& worker_;
     const Mode mode_;
     bool retired_ = false;
     QMenuBar* menuBar_ = nullptr;

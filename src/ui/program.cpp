@@ -61,7 +61,7 @@ std::optional<int> ReadCommandLine(int argc, char** argv) {
     return std::nullopt;
 }
 
-Program::Program() : calculator_(platform_), shell_(calculator_) {
+Program::Program() : calculator_(platform_), shell_(calculator_, worker_) {
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(&shell_, &Shell::QuitRequested, qApp, &QCoreApplication::quit);
 }

@@ -1,9 +1,11 @@
 #pragma once
-// The running program: the Qt platform, the core calculator and its windows.
+// The running program: the Qt platform, the core calculator, its windows and the
+// worker that carries out their actions off the GUI thread (core_worker.h).
 // Construct it after the QApplication; Start() opens the standard window.
 #include <optional>
 
 #include "app/calculator.h"
+#include "core_worker.h"
 #include "qt_platform.h"
 #include "shell.h"
 
@@ -33,6 +35,9 @@ private:
     QtPlatform platform_;
     Calculator calculator_;
     Shell shell_;
+    // Declared last (the Shell only keeps a reference to it) so that it is destroyed first:
+    // it waits for a work still running, which reads the core and the open window.
+    CoreWorker worker_;
 };
 
 }  // namespace calc::ui

@@ -22,7 +22,8 @@ void CentreOnScreen(QWidget* w) {
 
 }  // namespace
 
-Shell::Shell(Calculator& calculator, QObject* parent) : QObject(parent), calculator_(calculator) {
+Shell::Shell(Calculator& calculator, CoreWorker& worker, QObject* parent)
+    : QObject(parent), calculator_(calculator), worker_(worker) {
     calculator_.onModeChanged = [this] { OnModeChanged(); };
 }
 
@@ -33,7 +34,7 @@ Shell::~Shell() {
 
 void Shell::OnModeChanged() {
     if (window_) window_->Retire();
-    auto* window = new CalculatorWindow(calculator_, calculator_.CurrentMode());
+    auto* window = new CalculatorWindow(calculator_, worker_, calculator_.CurrentMode());
     window_ = window;
     connect(window, &CalculatorWindow::AboutRequested, this, &Shell::ShowAbout);
     connect(window, &CalculatorWindow::ClosedByUser, this, &Shell::QuitRequested);

@@ -9,13 +9,14 @@
 
 #include "app/calculator.h"
 #include "calculator_window.h"
+#include "core_worker.h"
 
 namespace calc::ui {
 
 class Shell : public QObject {
     Q_OBJECT
 public:
-    explicit Shell(Calculator& calculator, QObject* parent = nullptr);
+    Shell(Calculator& calculator, CoreWorker& worker, QObject* parent = nullptr);
     ~Shell() override;
 
     // The open calculator window (nullptr before the core's Start()).
@@ -33,6 +34,7 @@ private:
     void OnModeChanged();
 
     Calculator& calculator_;
+    CoreWorker& worker_;
     QPointer<CalculatorWindow> window_;
 };
 

@@ -1,6 +1,6 @@
 // The windows at work: long displays, the keyboard and focus rules, the Copy and
-// Paste shortcuts, switching between the windows without the program ending, and
-// the modal About window.
+// Paste shortcuts, switching between the windows without the program ending, the
+// modal About window, and long keys that leave the window live.
 #define QTEST_QPA_MOUSE_HANDLING  // mouse clicks go through the window system, where modality applies
 #include <QAction>
 #include <QClipboard>
@@ -13,6 +13,7 @@
 
 #include "about_dialog.h"
 #include "calculator_window.h"
+#include "keypad/keypad_table.h"
 #include "program.h"
 #include "text_box.h"
 
@@ -39,6 +40,12 @@ QString Shown(CalculatorWindow* w) { return w->Display()->text(); }
 
 QPoint CentreInWindow(QWidget* w) { return w->mapTo(w->window(), w->rect().center()); }
 
+// Types N and returns the n! button.
+QPushButton* FactorialOf(CalculatorWindow* w, const char* n) {
+    for (const char* c = n; *c; ++c) w->Button(*calc::KeyWithCaption(w->KeypadMode(), std::string(1, *c)))->click();
+    return w->Button(Key::Factorial);
+}
+
 }  // namespace
 
 class WindowsTest : public QObject {
@@ -64,6 +71,8 @@ private slots:
     void staysAliveAcrossSwitches();
     void about_data();
     void about();
+    void longKeyKeepsOrder();
+    void closeDuringLongKey();
 
 private:
     CalculatorWindow* Open(Mode mode);
@@ -278,7 +287,7 @@ void WindowsTest::staysAliveAcrossSwitches() {
         else
             QCoreApplication::exit(2);  // should have ended already
     });
-    connect(qApp, &QCoreApplication::aboutToQuit, this, [&] { quit = true; });
+    connect(qApp, &QCoreApplication::aboutToQuit, &timer, [&] { quit = true; });  // ends with this test
     timer.start();
     const int rc = QCoreApplication::exec();
     timer.stop();
@@ -335,6 +344,39 @@ void WindowsTest::about() {
     QVERIFY(w->isVisible());
     QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, sevenAt);
     QCOMPARE(Shown(w), QStringLiteral("7"));
+}
+
+// n! of 10000000 runs off the GUI thread: a timer fires meanwhile, and the Copy and
+// keys given then follow it, in order.
+void WindowsTest::longKeyKeepsOrder() {
+    CalculatorWindow* w = Open(Mode::Scientific);
+    QVERIFY(w);
+    QPushButton* factorial = FactorialOf(w, "10000000");
+    int ticks = 0;
+    QTimer::singleShot(0, w, [&] {
+        ++ticks;
+        w->Action(Command::Copy)->trigger();
+        w->Button(Key::Clear)->click();
+        w->Button(Key::Digit5)->click();
+    });
+    factorial->click();
+    QCOMPARE(ticks, 1);
+    QCOMPARE(Shown(w), QStringLiteral("5"));
+    const QString copied = QGuiApplication::clipboard()->text();
+    QCOMPARE(copied.size(), 65657060);
+    QVERIFY(copied.startsWith(QLatin1String("12024234005159034561")));
+}
+
+// Closing the window during a long key ends the program (cleanup() then waits for the work).
+void WindowsTest::closeDuringLongKey() {
+    CalculatorWindow* w = Open(Mode::Scientific);
+    QVERIFY(w);
+    QPushButton* factorial = FactorialOf(w, "1000000");
+    QTimer::singleShot(0, w, [&] {
+        QTimer::singleShot(0, w, &QWidget::close);
+        factorial->click();
+    });
+    QCOMPARE(QCoreApplication::exec(), 0);
 }
 
 QTEST_MAIN(WindowsTest)
