@@ -2,15 +2,6 @@
 
 namespace calc {
 
-Key DigitKey(int digit) { return static_cast<Key>(static_cast<int>(Key::Digit0) + digit); }
-
-std::optional<int> DigitOf(Key key) {
-    const int k = static_cast<int>(key);
-    if (k >= static_cast<int>(Key::Digit0) && k <= static_cast<int>(Key::Digit9))
-        return k - static_cast<int>(Key::Digit0);
-    return std::nullopt;
-}
-
 std::optional<BinaryOp> BinaryOpOf(Key key) {
     switch (key) {
         case Key::Add: return BinaryOp::Add;

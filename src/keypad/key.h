@@ -23,8 +23,12 @@ enum class Key {
 // clang-format on
 
 // The key of a digit 0..9, and the digit a digit key types (or nothing).
-Key DigitKey(int digit);
-std::optional<int> DigitOf(Key key);
+constexpr Key DigitKey(int digit) { return static_cast<Key>(static_cast<int>(Key::Digit0) + digit); }
+constexpr std::optional<int> DigitOf(Key key) {
+    const int offset = static_cast<int>(key) - static_cast<int>(Key::Digit0);
+    if (offset >= 0 && offset <= 9) return offset;
+    return std::nullopt;
+}
 // The operator of a binary operator key, or nothing.
 std::optional<BinaryOp> BinaryOpOf(Key key);
 // The function of a scientific function key (ln ... Int, and 1/x), or nothing.
