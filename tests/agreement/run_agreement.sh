@@ -1,12 +1,8 @@
 #!/usr/bin/env bash
-# Headless and GUI in agreement: random action lists (fixed seed) are recorded by the
-# headless engine (calc-script --record) and the recordings are checked again.
-#   run_agreement.sh headless CALC_SCRIPT GEN WORKDIR [COUNT] [SEED]
-#       checks the recordings headless: --record and --check must agree with each other
-#   run_agreement.sh gui CALC_SCRIPT GEN WORKDIR [COUNT] [SEED]
-#       checks them against the real windows (calc-script --gui --check); exits 77
-#       (a skip for ctest) when calc-script was built without the GUI
-# Any difference is a fault of one of the two; the failing file is kept in WORKDIR.
+# Random action lists (fixed seed) recorded by the headless engine (calc-script --record), then checked again.
+#   run_agreement.sh headless|gui CALC_SCRIPT GEN WORKDIR [COUNT] [SEED]
+# headless: --record and --check must agree; gui: the real windows (--gui --check) must show the same, or exit 77
+# (a skip for ctest) when calc-script was built without them. A differing file is kept in WORKDIR.
 set -uo pipefail
 
 mode=$1 calc=$2 gen=$3 work=$4 count=${5:-300} seed=${6:-20240611}
@@ -21,8 +17,7 @@ if [ "$mode" = gui ]; then
             echo "SKIPPED: $calc was built without the Qt windows (--gui); headless and GUI were not compared"
             exit 77
         fi
-        echo "calc-script --gui does not run:"
-        echo "$out"
+        printf 'calc-script --gui does not run:\n%s\n' "$out"
         exit 1
     fi
 fi
@@ -37,11 +32,9 @@ for f in "$work"/actions/*.txt; do
     fi
 done
 
-if [ "$mode" = gui ]; then
-    "$calc" --gui --check "$work"/recorded/*.calc >"$work/check.log" 2>&1
-else
-    "$calc" --check "$work"/recorded/*.calc >"$work/check.log" 2>&1
-fi
+gui=()
+[ "$mode" = gui ] && gui=(--gui)
+"$calc" "${gui[@]}" --check "$work"/recorded/*.calc >"$work/check.log" 2>&1
 status=$?
 grep -v '^PASS ' "$work/check.log"
 if [ $status -ne 0 ]; then

@@ -20,24 +20,14 @@ std::string KeyLine(const Calculator& calculator, int index) {
     return "click " + std::to_string(index);
 }
 
-// Writes the line only when a trace is wanted, so plain fuzzing does no string work.
-class Trace {
-public:
-    explicit Trace(std::vector<std::string>* lines) : lines_(lines) {}
-    template <typename F>
-    void Add(F&& make) {
-        if (lines_) lines_->push_back(make());
-    }
-
-private:
-    std::vector<std::string>* lines_;
-};
-
 }  // namespace
 
 RunResult RunActions(const std::uint8_t* data, std::size_t size, std::vector<std::string>* lines) {
     RunResult result;
-    Trace trace(lines);
+    // Writes the line only when a trace is wanted, so plain fuzzing does no string work.
+    const auto trace = [lines](auto&& make) {
+        if (lines) lines->push_back(make());
+    };
     MemoryPlatform platform;
     auto calculator = std::make_unique<Calculator>(platform);
     calculator->Start();
@@ -47,43 +37,36 @@ RunResult RunActions(const std::uint8_t* data, std::size_t size, std::vector<std
     while (pos < size) {
         const std::uint8_t op = data[pos++];
         const bool scientific = calculator->CurrentMode() == Mode::Scientific;
-        if (op < 0xE0 || op >= 0xF7) {
-            const int index = op % kKeyModulus;
-            trace.Add([&] { return KeyLine(*calculator, index); });
-            calculator->PressIndex(index);
-        } else if (op == static_cast<std::uint8_t>(Op::ClickWide)) {
-            const int lo = pos < size ? data[pos++] : 0;
-            const int hi = pos < size ? data[pos++] : 0;
-            const int index = static_cast<std::int16_t>(static_cast<std::uint16_t>(lo | (hi << 8)));
-            trace.Add([&] { return KeyLine(*calculator, index); });
-            calculator->PressIndex(index);
-        } else if (op < 0xF0) {
-            const int index = 0xE0 - op;
-            trace.Add([&] { return KeyLine(*calculator, index); });
+        if (op < 0xF0 || op >= 0xF7) {  // a click: a key, a 16-bit index or -1 .. -15
+            int index = op % kKeyModulus;
+            if (op == static_cast<std::uint8_t>(Op::ClickWide)) {
+                const int lo = pos < size ? data[pos++] : 0;
+                const int hi = pos < size ? data[pos++] : 0;
+                index = static_cast<std::int16_t>(static_cast<std::uint16_t>(lo | (hi << 8)));
+            } else if (op > 0xE0 && op < 0xF0) {
+                index = 0xE0 - op;
+            }
+            trace([&] { return KeyLine(*calculator, index); });
             calculator->PressIndex(index);
         } else if (op == static_cast<std::uint8_t>(Op::Inv) || op == static_cast<std::uint8_t>(Op::Hyp)) {
             const bool inv = op == static_cast<std::uint8_t>(Op::Inv);
             if (scientific) {
                 ScientificKeypad& sci = calculator->Scientific();
-                trace.Add([&] { return std::string(inv ? "press Inv" : "press Hyp"); });
-                if (inv)
-                    sci.SetInverse(!sci.Inverse());
-                else
-                    sci.SetHyperbolic(!sci.Hyperbolic());
+                trace([&] { return std::string(inv ? "press Inv" : "press Hyp"); });
+                inv ? sci.SetInverse(!sci.Inverse()) : sci.SetHyperbolic(!sci.Hyperbolic());
             } else {
-                trace.Add(
-                    [&] { return std::string("# ") + (inv ? "Inv" : "Hyp") + " in the standard window: nothing"; });
+                trace([&] { return std::string("# ") + (inv ? "Inv" : "Hyp") + " in the standard window: nothing"; });
             }
         } else if (op == static_cast<std::uint8_t>(Op::Standard)) {
-            trace.Add([] { return std::string("window standard"); });
+            trace([] { return std::string("window standard"); });
             calculator->ShowMode(Mode::Standard);
         } else if (op == static_cast<std::uint8_t>(Op::Scientific)) {
-            trace.Add([] { return std::string("window scientific"); });
+            trace([] { return std::string("window scientific"); });
             calculator->ShowMode(Mode::Scientific);
         } else if (op == static_cast<std::uint8_t>(Op::Copy)) {
-            trace.Add([] { return std::string("copy"); });
+            trace([] { return std::string("copy"); });
             calculator->CopyDisplay();
-        } else if (op == static_cast<std::uint8_t>(Op::Paste) || op == static_cast<std::uint8_t>(Op::PasteClipboard)) {
+        } else {  // Paste, PasteClipboard
             if (op == static_cast<std::uint8_t>(Op::Paste)) {
                 std::size_t n = pos < size ? data[pos++] % kMaxPaste : 0;
                 if (n > size - pos) n = size - pos;
@@ -97,7 +80,7 @@ RunResult RunActions(const std::uint8_t* data, std::size_t size, std::vector<std
                 if (platform.clipboard.size() > pasteBudget) break;
                 pasteBudget -= platform.clipboard.size();
             }
-            trace.Add([&] {
+            trace([&] {
                 if (!scientific) return std::string("# Paste in the standard window: nothing");
                 std::string line = "paste " + script::EscapeArgument(platform.clipboard);
                 if (!platform.clipboard.empty() && platform.clipboard.back() == '\r') {
@@ -106,13 +89,10 @@ RunResult RunActions(const std::uint8_t* data, std::size_t size, std::vector<std
                 return line;
             });
             calculator->PasteClipboard();
-        } else {
-            const int index = op % kKeyModulus;  // not reached: every opcode is covered above
-            calculator->PressIndex(index);
         }
         ++result.actions;
         if (SelfTestCorruption(op, *calculator)) {
-            trace.Add([&] {
+            trace([&] {
                 return "# self-test: state corrupted on purpose (opcode 0x" + std::string{Hex(op >> 4), Hex(op)} + ")";
             });
         }

@@ -1,18 +1,16 @@
 #pragma once
-// The byte code of the action fuzz target, and the runner that applies it to a
-// fresh program while checking the state after every action.
-//
+// The byte code of the action fuzz target, and the runner that applies it to a fresh program while checking the
+// state after every action.
 // One action per opcode byte; some opcodes take operand bytes after them:
-//   0x00..0xDF  click key (byte % 56): every key of both keypads and some indexes
-//               past the end of each
+//   0x00..0xDF  click key (byte % 56): every key of both keypads and some indexes past the end of each
 //   0xE0 lo hi  click the 16-bit index (lo | hi << 8), sign included
 //   0xE1..0xEF  click -1 .. -15
 //   0xF0        toggle Inv          0xF1  toggle Hyp
 //   0xF2        View > standard     0xF3  View > scientific
 //   0xF4        Edit > Copy
 //   0xF5 n ...  Edit > Paste of the next (n % 64) bytes (fewer at the end of input)
-//   0xF6        Edit > Paste of whatever the clipboard holds (after a Copy: the display)
-//               (all pastes of one input together replay at most kPasteBudget bytes)
+//   0xF6        Edit > Paste of the clipboard (after a Copy: the display); all pastes of one input together
+//               replay at most kPasteBudget bytes
 //   0xF7..0xFF  click key (byte % 56), as the first range
 // Inv and Hyp in the standard window and Paste there do nothing, as in the program.
 #include <cstddef>

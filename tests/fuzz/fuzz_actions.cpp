@@ -1,7 +1,5 @@
-// Fuzz target: bytes decoded into actions on both windows (see actions.h), the
-// state checked after each one. Built twice: as fuzz_actions, and with
-// CALC_FUZZ_SELFTEST as fuzz_selftest, where opcode 0xFF corrupts the state on
-// purpose, so the self-test can show that a broken rule fails the target.
+// Fuzz target: bytes decoded into actions on both windows (actions.h), the state checked after each one. Built
+// twice: fuzz_actions, and fuzz_selftest (CALC_FUZZ_SELFTEST), where opcode 0xFF corrupts the state on purpose.
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -1,6 +1,5 @@
-// Fuzz target: arbitrary bytes pasted into a fresh program's scientific window.
-// The state must be consistent after the paste, after "=" and after pasting the
-// copied display back.
+// Fuzz target: arbitrary bytes pasted into a fresh program's scientific window. The state must be consistent after
+// the paste, after "=" and after pasting the copied display back.
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <sstream>
 
 namespace calc::fuzz {
 
@@ -27,19 +28,14 @@ void Fail(const std::string& what, const std::vector<std::string>& scenario) {
 bool KnownIssue(const std::string& violation) {
     static const std::vector<std::string> known = [] {
         std::vector<std::string> out;
-        const char* env = std::getenv("CALC_FUZZ_KNOWN");
-        std::string list = env ? env : "";
-        for (std::size_t start = 0; start <= list.size();) {
-            const std::size_t bar = std::min(list.find('|', start), list.size());
-            if (bar > start) out.push_back(list.substr(start, bar - start));
-            start = bar + 1;
+        std::istringstream list(std::getenv("CALC_FUZZ_KNOWN") ? std::getenv("CALC_FUZZ_KNOWN") : "");
+        for (std::string k; std::getline(list, k, '|');) {
+            if (!k.empty()) out.push_back(k);
         }
         return out;
     }();
-    for (const std::string& k : known) {
-        if (violation.find(k) != std::string::npos) return true;
-    }
-    return false;
+    return std::any_of(known.begin(), known.end(),
+                       [&](const auto& k) { return violation.find(k) != std::string::npos; });
 }
 
 void EnableSelfTest() { g_selfTest = true; }

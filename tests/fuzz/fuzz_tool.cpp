@@ -1,19 +1,16 @@
 // Helper of the fuzz targets.
-//   fuzz_tool seeds OUTDIR SCENARIO...  writes seed inputs taken from scenario files:
-//       OUTDIR/fuzz_actions/: the actions of each file, and of each of its paragraphs
-//       OUTDIR/fuzz_paste/:   each pasted text, and each paragraph's key presses in the
-//                             scientific window written as the paste characters of
-//                             those keys
-//   fuzz_tool decode INPUT              prints a fuzz_actions input as scenario lines
-//                                       (feed them to calc-script --record or --check)
-//   fuzz_tool random OUTDIR COUNT SEED  writes COUNT random action lists decoded from
-//                                       random inputs (OUTDIR/actions-NNN.txt), the same
-//                                       for the same SEED everywhere: the agreement test
-//                                       replays them against the real windows
+//   fuzz_tool seeds OUTDIR SCENARIO...  seed inputs from scenario files: OUTDIR/fuzz_actions/ the actions of each
+//       file and of each paragraph; OUTDIR/fuzz_paste/ each pasted text, and each paragraph's scientific key
+//       presses written as the paste characters of those keys
+//   fuzz_tool decode INPUT              a fuzz_actions input as scenario lines (for calc-script --record/--check)
+//   fuzz_tool random OUTDIR COUNT SEED  COUNT random action lists (OUTDIR/actions-NNN.txt), the same for the same
+//       SEED everywhere: the agreement test replays them against the real windows
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <map>
 #include <random>
 #include <set>
@@ -35,15 +32,10 @@ namespace {
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
+void WriteFile(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 std::vector<std::string> SplitSpaces(const std::string& s) {
     std::vector<std::string> out;
@@ -52,8 +44,7 @@ std::vector<std::string> SplitSpaces(const std::string& s) {
     return out;
 }
 
-// The paste character of each scientific key, found by asking the replay which key
-// each ASCII character presses.
+// The paste character of each scientific key: the replay tells which key each ASCII character presses.
 std::map<Key, char> PasteCharOfKey() {
     std::map<Key, char> out;
     for (int c = 33; c < 127; ++c) {
@@ -77,8 +68,7 @@ struct Seeds {
     std::set<std::string> actions, pastes;
 };
 
-// One scenario file: the whole file, and each paragraph (lines up to a blank line)
-// started in the window that was open there.
+// One scenario file: the whole file, and each paragraph (up to a blank line) started in the window open there.
 void FromScenario(const std::string& path, Seeds& seeds, const std::map<Key, char>& pasteChar) {
     std::istringstream in(ReadFile(path));
     Mode mode = Mode::Standard;
@@ -162,16 +152,12 @@ int Decode(const std::string& path) {
     return 0;
 }
 
-// Lists that stay quick in the real windows: no factorial (a few typed digits and
-// x^2 reach a million) and no paste longer than a short expression (Copy and Paste
-// again doubles a number each time).
+// Lists that stay quick in the real windows: no factorial (a few typed digits and x^2 reach a million) and no
+// paste longer than a short expression (Copy and Paste again doubles a number each time).
 bool QuickInWindows(const std::vector<std::string>& lines) {
-    for (const std::string& l : lines) {
-        if (l == "press n!" || (l.rfind("paste ", 0) == 0 && (l.size() > 80 || l.find('!') != std::string::npos))) {
-            return false;
-        }
-    }
-    return true;
+    return std::none_of(lines.begin(), lines.end(), [](const std::string& l) {
+        return l == "press n!" || (l.rfind("paste ", 0) == 0 && (l.size() > 80 || l.find('!') != std::string::npos));
+    });
 }
 
 int WriteRandomLists(const fs::path& outdir, int count, std::uint32_t seed) {

@@ -1,11 +1,10 @@
-// Huge inputs, one test per shape: a 10 MB paste (random bytes, a valid expression,
-// one number), a million typed digits followed by each key, 1000000! followed by
-// further keys. Each must end in a consistent state, with memory in proportion to
-// the input. Their speed is measured by the benchmarks, not here.
+// Huge inputs: 10 MB pastes, a million typed digits then each key, 1000000! then further keys. Each must end in a
+// consistent state, with memory in proportion to the input (their speed is measured by the benchmarks).
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -30,8 +29,7 @@ long StatusKb(const char* field) {
     return -1;
 }
 
-// Fails when the peak resident memory of the block rose more than `limitMb` above its
-// start (the peak is reset first, where the kernel allows it).
+// Fails when the block's peak resident memory rose more than `limitMb` above its start (peak reset where allowed).
 class MemoryCap {
 public:
     explicit MemoryCap(long limitMb) : limitMb_(limitMb) {
@@ -57,10 +55,24 @@ struct Program {
         platform.clipboard = text;
         calculator.PasteClipboard();
     }
-    void Press(const std::string& caption) {
-        const std::optional<Key> key = KeyWithCaption(calculator.CurrentMode(), caption);
-        ASSERT_TRUE(key) << caption;
-        calculator.Press(*key);
+    // Key captions, "Inv" or "Hyp" (ticks the box), "copy" and "paste", separated by spaces; the state is checked
+    // after each.
+    void Press(const std::string& words) {
+        std::istringstream in(words);
+        for (std::string w; in >> w;) {
+            if (w == "copy") {
+                calculator.CopyDisplay();
+            } else if (w == "paste") {
+                calculator.PasteClipboard();
+            } else if (w == "Inv" || w == "Hyp") {
+                w == "Inv" ? calculator.Scientific().SetInverse(true) : calculator.Scientific().SetHyperbolic(true);
+            } else {
+                const std::optional<Key> key = KeyWithCaption(calculator.CurrentMode(), w);
+                ASSERT_TRUE(key) << w;
+                calculator.Press(*key);
+            }
+            EXPECT_EQ(CheckInvariants(calculator), "") << "after " << w << " of " << words;
+        }
     }
     void Type(const std::string& digits) {
         for (char c : digits) calculator.Press(c == '.' ? Key::Point : DigitKey(c - '0'));
@@ -87,23 +99,18 @@ TEST(HugeInput, TenMegabytePastes) {
                      : ops[rng() % ops.size()];
     }
     const std::string expression = Repeat("1+2*3-4/5+(6-7)*8-(2y3)%5+0.5-", kTenMB) + "1";
-    for (const std::string* text : {static_cast<const std::string*>(&random), &expression}) {
+    const std::string number = "0." + Repeat("1234567890", kTenMB);
+    // Random bytes, an expression and one number, each with the memory (MB) it may take.
+    const std::pair<const std::string*, long> texts[] = {{&random, 400}, {&expression, 400}, {&number, 120}};
+    for (const auto& [text, capMb] : texts) {
         Program p(Mode::Scientific);
         {
-            MemoryCap cap(40 * 10);
+            MemoryCap cap(capMb);
             p.Paste(*text);
             p.Press("=");
         }
-        EXPECT_EQ(CheckInvariants(p.calculator), "");
         if (text == &expression) EXPECT_FALSE(p.calculator.Locked()) << p.calculator.Display();
     }
-    Program p(Mode::Scientific);
-    {
-        MemoryCap cap(12 * 10);
-        p.Paste("0." + Repeat("1234567890", kTenMB));
-        p.Press("=");
-    }
-    EXPECT_EQ(CheckInvariants(p.calculator), "");
 }
 
 // Every key, Copy + Paste, Inv and Hyp on a display of a million typed digits.
@@ -114,64 +121,29 @@ TEST(HugeInput, EveryKeyAfterAMillionTypedDigits) {
         for (const KeyEntry& k : KeyTable(mode)) actions.push_back(k.caption);
         if (mode == Mode::Scientific) actions.insert(actions.end(), {"Inv ln", "Hyp tan"});
         for (std::size_t i = 0; i < actions.size(); ++i) {
-            const std::string& action = actions[i];
             Program p(mode);
             p.Type(i % 2 ? "0." + digits : digits);
-            if (action == "copy paste") {
-                p.calculator.CopyDisplay();
-                p.calculator.PasteClipboard();
-            } else if (action.size() > 4 && action[3] == ' ') {
-                if (action[0] == 'I')
-                    p.calculator.Scientific().SetInverse(true);
-                else
-                    p.calculator.Scientific().SetHyperbolic(true);
-                p.Press(action.substr(4));
-            } else {
-                p.Press(action);
-            }
-            p.Press("=");
-            p.Press("+/-");
-            EXPECT_EQ(CheckInvariants(p.calculator), "") << "after " << action;
+            p.Press(actions[i] + " = +/-");
         }
     }
 }
 
-// 1000000! (5565709 digits) on the display, then further keys; the last chain copies
-// and pastes all its digits.
+// 1000000! (5565709 digits) on the display, then further keys; at last Copy and Paste of all its digits.
 TEST(HugeInput, MillionFactorialThenFurtherKeys) {
-    const std::vector<std::vector<const char*>> followUps = {
-        {"+", "2", "=", "*", "="},
-        {"x^y", "2", "="},
-        {"Mod", "7", "="},
-        {"/", "0", "="},
-        {"+/-", "MS", "MR", "M+"},
-        {"BackSpace", "sin"},
-        {"ln"},
-        {"x^2"},
-        {"Int", "1/x"},
-        {"n!"},
-        {"(", "1", ")", "CE", "5", "="},
-    };
-    for (const auto& keys : followUps) {
+    for (const char* chain : {"+ 2 = * =", "x^y 2 =", "Mod 7 =", "/ 0 =", "+/- MS MR M+", "BackSpace sin", "ln", "x^2",
+                              "Int 1/x", "n!", "( 1 ) CE 5 ="}) {
         Program p(Mode::Scientific);
         MemoryCap cap(64);
         p.Type("1000000");
         p.Press("n!");
         ASSERT_EQ(p.calculator.Display().size(), 5565709u);
-        for (const char* k : keys) {
-            p.Press(k);
-            EXPECT_EQ(CheckInvariants(p.calculator), "") << "after " << k;
-        }
+        p.Press(chain);
     }
     Program p(Mode::Scientific);
     p.Type("1000000");
-    p.Press("n!");
-    p.calculator.CopyDisplay();
+    p.Press("n! copy");
     EXPECT_EQ(p.platform.clipboard.size(), 5565709u);
-    p.calculator.PasteClipboard();
-    p.Press("=");
-    EXPECT_EQ(CheckInvariants(p.calculator), "");
-    p.Press("C");
+    p.Press("paste = C");
     EXPECT_EQ(p.calculator.Display(), "0");
 }
 

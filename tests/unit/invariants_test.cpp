@@ -33,6 +33,7 @@ TEST(Invariants, DetectBrokenStates) {
         {Mode::Standard, "memory", [](auto& d, auto&) { P::Memory(d) = -kNaN; }},
         {Mode::Standard, "empty display", [](auto& d, auto&) { P::Display(d).clear(); }},
         {Mode::Standard, "display", [](auto& d, auto&) { P::Display(d) = "1,5"; }},
+        {Mode::Standard, "leading point", [](auto& d, auto&) { P::Display(d) = ".5"; }},
     };
     for (const auto& c : cases) {
         MemoryPlatform platform;

@@ -24,19 +24,18 @@ TEST(FormatToken, WritesEachTypeInItsNotation) {
     EXPECT_EQ(FormatToken(Value()), "e");
 }
 
-struct LineCase {
-    const char* line;
-    bool ok;
-    const char* message;  // start of the failure message
-};
-
+// Each line's verdict and the start of its failure message.
 TEST(ScenarioRunner, JudgesEachLine) {
-    const LineCase cases[] = {
+    const struct {
+        const char* line;
+        bool ok;
+        const char* message;
+    } cases[] = {
         {"# a comment", true, ""},
         {"   ", true, ""},
-        {"press 1 + 2", true, ""},
-        {"expect display 2", true, ""},
-        {"expect display 3", false, "display \"3\", got \"2\""},
+        {"press 5 + . =", true, ""},  // "." typed the right operand: 5 + 0
+        {"expect display 5", true, ""},
+        {"expect display 3", false, "display \"3\", got \"5\""},
         {"press Inv", false, "unknown caption \"Inv\" in the standard window"},
         {"press", false, "malformed line"},
         {"click 40000", false, "malformed line"},
@@ -57,6 +56,8 @@ TEST(ScenarioRunner, JudgesEachLine) {
         {"expect beeps 2", true, ""},
         {"expect beeps 0", true, ""},
         {"expect beeps two", false, "malformed line"},
+        {"press C 1 + 5 / 0 =", true, ""},  // the tokens after "+" leave the list, even on an error
+        {"expect tokens \"1\" \"+\"", true, ""},
     };
     HeadlessDriver driver;
     ScenarioRunner runner(driver);

@@ -6,31 +6,19 @@
 
 #include "engine/errors.h"
 #include "format.h"
+#include "support.h"
 
 namespace calc {
 namespace {
 
 using script::FormatTokens;
 
-TokenList Make(std::initializer_list<Value> items) {
-    TokenList l;
-    for (const Value& v : items) l.Add(v);
-    return l;
-}
-
 TEST(TokenList, PositionsAreOneBased) {
-    TokenList l = Make({"1", "+", "2"});
+    TokenList l = Tokens({"1", "+", "2"});
     EXPECT_EQ(l.Item(1), Value("1"));
     EXPECT_EQ(l.Item(3), Value("2"));
-    for (std::size_t bad : {std::size_t{0}, std::size_t{4}}) {
-        try {
-            l.Item(bad);
-            ADD_FAILURE();
-        } catch (const RuntimeError& e) {
-            EXPECT_EQ(e.kind(), ErrorKind::InvalidPosition);
-        }
-    }
-    EXPECT_THROW(l.Remove(4), RuntimeError);
+    for (std::size_t bad : {0, 4}) EXPECT_EQ(Raised([&] { l.Item(bad); }), ErrorKind::InvalidPosition) << bad;
+    EXPECT_EQ(Raised([&] { l.Remove(4); }), ErrorKind::InvalidPosition);
     l.Remove(2);  // removal inside the list keeps the rest in order
     EXPECT_EQ(FormatTokens(l), R"t("1" "2")t");
     EXPECT_EQ(l.FirstAdjacentNumbers(), 2u);
@@ -38,7 +26,7 @@ TEST(TokenList, PositionsAreOneBased) {
 
 TEST(TokenList, UntrackedListAnswersTheSameQuestions) {
     const std::initializer_list<Value> items = {"1", "2", "(", "3", "*", "4", "5", "+", "(", "6", "7"};
-    TokenList tracked = Make(items);
+    TokenList tracked = Tokens(items);
     TokenList plain(TokenList::Tracking::None);
     for (const Value& v : items) plain.Add(v);
     for (int round = 0; round < 4; ++round) {
@@ -57,7 +45,7 @@ TEST(TokenList, UntrackedListAnswersTheSameQuestions) {
 }
 
 TEST(TokenList, OperatorCountsFollowAppendsAndRemovals) {
-    TokenList l = Make({"1", "+", "2", "*", "3", "y", "(", "4", "%"});
+    TokenList l = Tokens({"1", "+", "2", "*", "3", "y", "(", "4", "%"});
     EXPECT_EQ(l.OperatorsIn(1, 9, 1), 1u);
     EXPECT_EQ(l.OperatorsIn(1, 9, 2), 2u);
     EXPECT_EQ(l.OperatorsIn(1, 9, 3), 1u);
