@@ -23,8 +23,7 @@ const char* Description(ErrorKind kind);
 class RuntimeError : public std::runtime_error {
 public:
     explicit RuntimeError(ErrorKind kind) : std::runtime_error(Description(kind)), kind_(kind) {}
-    ErrorKind kind() const { return kind_; }
-    std::string description() const { return Description(kind_); }
+    ErrorKind Kind() const { return kind_; }
 
 private:
     ErrorKind kind_;
@@ -44,7 +43,7 @@ std::string TrapRunTimeErrors(Action&& action) {
         action();
         return {};
     } catch (const RuntimeError& e) {
-        return ErrorDisplayText(e.description());
+        return ErrorDisplayText(Description(e.Kind()));
     } catch (const std::bad_alloc&) {
         return ErrorDisplayText(Description(ErrorKind::OutOfMemory));
     }

@@ -77,12 +77,12 @@ void Value::SetText(std::string_view v) {
 }
 
 void Value::Release() {
-    if (kind() == Kind::HeapText) delete Heap();
+    if (StoredKind() == Kind::HeapText) delete Heap();
     SetKind(Kind::Empty);
 }
 
 Value::Value(const Value& other) {
-    if (other.kind() == Kind::HeapText) {
+    if (other.StoredKind() == Kind::HeapText) {
         Store(new std::string(*other.Heap()), Kind::HeapText);
     } else {
         std::memcpy(raw_, other.raw_, sizeof raw_);
@@ -112,15 +112,15 @@ Value& Value::operator=(Value&& other) noexcept {
 }
 
 std::string_view Value::AsText() const {
-    if (kind() == Kind::HeapText) return *Heap();
-    if (kind() == Kind::SmallText) return {reinterpret_cast<const char*>(raw_), raw_[kSmall]};
+    if (StoredKind() == Kind::HeapText) return *Heap();
+    if (StoredKind() == Kind::SmallText) return {reinterpret_cast<const char*>(raw_), raw_[kSmall]};
     return {};
 }
 
 bool Value::operator==(const Value& other) const {
     if (IsText() || other.IsText()) return IsText() && other.IsText() && AsText() == other.AsText();
-    if (kind() != other.kind()) return false;
-    switch (kind()) {
+    if (StoredKind() != other.StoredKind()) return false;
+    switch (StoredKind()) {
         case Kind::Int16: return AsInt16() == other.AsInt16();
         case Kind::Int32: return AsInt32() == other.AsInt32();
         case Kind::Double: return AsDouble() == other.AsDouble();

@@ -28,11 +28,11 @@ public:
     Value& operator=(Value&& other) noexcept;
     ~Value() { Release(); }
 
-    bool IsEmpty() const { return kind() == Kind::Empty; }
-    bool IsInt16() const { return kind() == Kind::Int16; }
-    bool IsInt32() const { return kind() == Kind::Int32; }
-    bool IsDouble() const { return kind() == Kind::Double; }
-    bool IsText() const { return kind() == Kind::SmallText || kind() == Kind::HeapText; }
+    bool IsEmpty() const { return StoredKind() == Kind::Empty; }
+    bool IsInt16() const { return StoredKind() == Kind::Int16; }
+    bool IsInt32() const { return StoredKind() == Kind::Int32; }
+    bool IsDouble() const { return StoredKind() == Kind::Double; }
+    bool IsText() const { return StoredKind() == Kind::SmallText || StoredKind() == Kind::HeapText; }
     // True for the number types (integers and doubles), not for numeric texts.
     bool IsNumberType() const { return IsInt16() || IsInt32() || IsDouble(); }
 
@@ -52,7 +52,7 @@ private:
     enum class Kind : unsigned char { Empty, Int16, Int32, Double, SmallText, HeapText };
     static constexpr std::size_t kSmall = 14;  // inline text bytes; raw_[14] is the length
 
-    Kind kind() const { return static_cast<Kind>(raw_[15]); }
+    Kind StoredKind() const { return static_cast<Kind>(raw_[15]); }
     void SetKind(Kind k) { raw_[15] = static_cast<unsigned char>(k); }
     template <class T>
     void Store(T v, Kind k) {

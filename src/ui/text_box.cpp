@@ -40,7 +40,7 @@ void TextBox::setAlignment(Qt::Alignment alignment) {
     update();
 }
 
-QRect TextBox::textRect() const {
+QRect TextBox::TextRect() const {
     QStyleOptionFrame opt;
     opt.initFrom(this);
     opt.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, this);
@@ -51,7 +51,7 @@ QRect TextBox::textRect() const {
 
 QString TextBox::visibleText() const {
     const qsizetype n = text_.size();
-    const int avail = textRect().width();
+    const int avail = TextRect().width();
     const QFontMetrics fm(font());
     const bool fromEnd = !(alignment_ & Qt::AlignLeft);
     // Double the piece until it is wider than the box (or is the whole text): the
@@ -81,7 +81,7 @@ void TextBox::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), palette().brush(QPalette::Base));
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &opt, &p, this);
 
-    const QRect r = textRect();
+    const QRect r = TextRect();
     p.setClipRect(r);
     p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
     p.drawText(r, int(alignment_) | Qt::AlignVCenter | Qt::TextSingleLine, visibleText());

@@ -34,7 +34,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QRect textRect() const;
+    QRect TextRect() const;
 
     QString text_;
     Qt::Alignment alignment_ = Qt::AlignLeft;

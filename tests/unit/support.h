@@ -12,7 +12,7 @@ std::optional<calc::ErrorKind> Raised(Action&& action) {
     try {
         action();
     } catch (const calc::RuntimeError& e) {
-        return e.kind();
+        return e.Kind();
     }
     return std::nullopt;
 }

@@ -22,7 +22,7 @@ public:
     Snapshot Read() override;
     std::string TakeViolation() override;
 
-    Calculator& calculator() { return *calculator_; }
+    Calculator& Core() { return *calculator_; }
 
 private:
     std::unique_ptr<MemoryPlatform> platform_;
