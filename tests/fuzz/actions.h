@@ -28,16 +28,8 @@ inline constexpr std::size_t kMaxPaste = 64;
 // more ends at the paste that would exceed it.
 inline constexpr std::size_t kPasteBudget = 1 << 16;
 
-enum class Op : std::uint8_t {
-    ClickWide = 0xE0,
-    Inv = 0xF0,
-    Hyp = 0xF1,
-    Standard = 0xF2,
-    Scientific = 0xF3,
-    Copy = 0xF4,
-    Paste = 0xF5,
-    PasteClipboard = 0xF6,
-};
+// The opcodes with operands or a meaning of their own, from 0xF0 on in the order above.
+enum class Op : std::uint8_t { ClickWide = 0xE0, Inv = 0xF0, Hyp, Standard, Scientific, Copy, Paste, PasteClipboard };
 
 struct RunResult {
     std::string violation;    // "" when every action left a consistent state

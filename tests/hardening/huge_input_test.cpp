@@ -37,7 +37,7 @@ public:
         baseKb_ = StatusKb("VmRSS:");
     }
     ~MemoryCap() {
-        if (!kSanitized) EXPECT_LE((StatusKb("VmHWM:") - baseKb_) / 1024, limitMb_) << "MB above the start";
+        EXPECT_TRUE(kSanitized || (StatusKb("VmHWM:") - baseKb_) / 1024 <= limitMb_) << "MB above the start";
     }
 
 private:
@@ -109,7 +109,7 @@ TEST(HugeInput, TenMegabytePastes) {
             p.Paste(*text);
             p.Press("=");
         }
-        if (text == &expression) EXPECT_FALSE(p.calculator.Locked()) << p.calculator.Display();
+        EXPECT_TRUE(text != &expression || !p.calculator.Locked()) << p.calculator.Display();
     }
 }
 
