@@ -16,28 +16,31 @@ constexpr qreal kSmallestPoints = 6;  // a caption this small is clipped rather 
 
 }  // namespace
 
-void FitCaption(QWidget* control) {
+bool CaptionFits(const QWidget* control, const QFont* font) {
     QStyleOptionButton option;
     option.initFrom(control);
     QRect room;
     int flags = Qt::AlignCenter;
-    if (auto* button = qobject_cast<QPushButton*>(control)) {
+    if (auto* button = qobject_cast<const QPushButton*>(control)) {
         if (button->autoDefault()) option.features |= QStyleOptionButton::AutoDefaultButton;
         room = control->style()->subElementRect(QStyle::SE_PushButtonContents, &option, control);
-    } else if (qobject_cast<QCheckBox*>(control)) {
+    } else if (qobject_cast<const QCheckBox*>(control)) {
         room = control->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, control);
         flags = Qt::AlignLeft | Qt::AlignVCenter;
-    } else if (auto* label = qobject_cast<QLabel*>(control)) {
+    } else if (auto* label = qobject_cast<const QLabel*>(control)) {
         room = label->contentsRect();
         flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
     } else {
-        return;
+        return true;
     }
-    const QString text = control->property("text").toString();
     const QRectF roomF(room);
+    const QFontMetricsF metrics(font ? *font : control->font());
+    return roomF.contains(metrics.boundingRect(roomF, flags, control->property("text").toString()));
+}
+
+void FitCaption(QWidget* control) {
     QFont font = control->font();
-    while (font.pointSizeF() - kStepPoints >= kSmallestPoints &&
-           !roomF.contains(QFontMetricsF(font).boundingRect(roomF, flags, text))) {
+    while (font.pointSizeF() - kStepPoints >= kSmallestPoints && !CaptionFits(control, &font)) {
         font.setPointSizeF(font.pointSizeF() - kStepPoints);
     }
     if (font != control->font()) control->setFont(font);

@@ -19,6 +19,7 @@
 #include "about_dialog.h"
 #include "about_layout.h"
 #include "calculator_window.h"
+#include "caption_fit.h"
 #include "fonts.h"
 #include "keypad/keypad_table.h"
 #include "program.h"
@@ -242,25 +243,7 @@ void LayoutTest::captionsFit() {
     QWidget* top = window < 0 ? static_cast<QWidget*>(&about) : Open(Mode(window));
     QStringList clipped;
     for (QWidget* w : top->findChildren<QWidget*>()) {
-        QStyleOptionButton opt;
-        opt.initFrom(w);
-        QRect room;
-        int flags = Qt::AlignCenter;
-        if (auto* b = qobject_cast<QPushButton*>(w)) {
-            if (b->autoDefault()) opt.features |= QStyleOptionButton::AutoDefaultButton;
-            room = w->style()->subElementRect(QStyle::SE_PushButtonContents, &opt, w);
-        } else if (qobject_cast<QCheckBox*>(w)) {
-            room = w->style()->subElementRect(QStyle::SE_CheckBoxContents, &opt, w);
-            flags = Qt::AlignLeft | Qt::AlignVCenter;
-        } else if (auto* l = qobject_cast<QLabel*>(w)) {
-            room = l->contentsRect();
-            flags = int(l->alignment()) | (l->wordWrap() ? Qt::TextWordWrap : 0);
-        } else {
-            continue;
-        }
-        const QString text = w->property("text").toString();
-        if (!QRectF(room).contains(QFontMetricsF(w->font()).boundingRect(QRectF(room), flags, text)))
-            clipped << (w->objectName().isEmpty() ? text : w->objectName());
+        if (!CaptionFits(w)) clipped << (w->objectName().isEmpty() ? w->property("text").toString() : w->objectName());
     }
     QCOMPARE(clipped.join(u'|'), QString());
 }
