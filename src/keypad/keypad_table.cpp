@@ -6,50 +6,51 @@ namespace calc {
 
 namespace {
 
+// The comment on each entry is its index.
 constexpr std::array<KeyEntry, 27> kStandard{{
-    {0, Key::Digit0, "0"},
-    {1, Key::Digit1, "1"},
-    {2, Key::Digit2, "2"},
-    {3, Key::Digit3, "3"},
-    {4, Key::Digit4, "4"},
-    {5, Key::Digit5, "5"},
-    {6, Key::Digit6, "6"},
-    {7, Key::Digit7, "7"},
-    {8, Key::Digit8, "8"},
-    {9, Key::Digit9, "9"},
-    {10, Key::Point, "."},
-    {11, Key::Add, "+"},
-    {12, Key::Subtract, "-"},
-    {13, Key::Multiply, "*"},
-    {14, Key::Divide, "/"},
-    {15, Key::Equals, "="},
-    {16, Key::Sign, "+/-"},
-    {17, Key::SquareRoot, "Sqrt"},
-    {18, Key::Percent, "%"},
-    {19, Key::Reciprocal, "1/x"},
-    {20, Key::Clear, "C"},
-    {21, Key::ClearEntry, "CE"},
-    {22, Key::BackSpace, "BackSpace"},
-    {23, Key::MemoryClear, "MC"},
-    {24, Key::MemoryRecall, "MR"},
-    {25, Key::MemoryStore, "MS"},
-    {26, Key::MemoryAdd, "M+"},
+    {Key::Digit0, "0"},             // 0
+    {Key::Digit1, "1"},             // 1
+    {Key::Digit2, "2"},             // 2
+    {Key::Digit3, "3"},             // 3
+    {Key::Digit4, "4"},             // 4
+    {Key::Digit5, "5"},             // 5
+    {Key::Digit6, "6"},             // 6
+    {Key::Digit7, "7"},             // 7
+    {Key::Digit8, "8"},             // 8
+    {Key::Digit9, "9"},             // 9
+    {Key::Point, "."},              // 10
+    {Key::Add, "+"},                // 11
+    {Key::Subtract, "-"},           // 12
+    {Key::Multiply, "*"},           // 13
+    {Key::Divide, "/"},             // 14
+    {Key::Equals, "="},             // 15
+    {Key::Sign, "+/-"},             // 16
+    {Key::SquareRoot, "Sqrt"},      // 17
+    {Key::Percent, "%"},            // 18
+    {Key::Reciprocal, "1/x"},       // 19
+    {Key::Clear, "C"},              // 20
+    {Key::ClearEntry, "CE"},        // 21
+    {Key::BackSpace, "BackSpace"},  // 22
+    {Key::MemoryClear, "MC"},       // 23
+    {Key::MemoryRecall, "MR"},      // 24
+    {Key::MemoryStore, "MS"},       // 25
+    {Key::MemoryAdd, "M+"},         // 26
 }};
 
 constexpr std::array<KeyEntry, 39> kScientific{{
-    {0, Key::Digit0, "0"},        {1, Key::Digit1, "1"},         {2, Key::Digit2, "2"},
-    {3, Key::Digit3, "3"},        {4, Key::Digit4, "4"},         {5, Key::Digit5, "5"},
-    {6, Key::Digit6, "6"},        {7, Key::Digit7, "7"},         {8, Key::Digit8, "8"},
-    {9, Key::Digit9, "9"},        {10, Key::Point, "."},         {11, Key::Add, "+"},
-    {12, Key::Subtract, "-"},     {13, Key::Multiply, "*"},      {14, Key::Divide, "/"},
-    {15, Key::Sign, "+/-"},       {16, Key::OpenParen, "("},     {17, Key::CloseParen, ")"},
-    {18, Key::Power, "x^y"},      {19, Key::Equals, "="},        {20, Key::Clear, "C"},
-    {21, Key::MemoryClear, "MC"}, {22, Key::MemoryRecall, "MR"}, {23, Key::MemoryStore, "MS"},
-    {24, Key::MemoryAdd, "M+"},   {25, Key::Ln, "ln"},           {26, Key::Log, "log"},
-    {27, Key::Factorial, "n!"},   {28, Key::Reciprocal, "1/x"},  {29, Key::Sin, "sin"},
-    {30, Key::Cos, "cos"},        {31, Key::Tan, "tan"},         {32, Key::Square, "x^2"},
-    {33, Key::Cube, "x^3"},       {34, Key::Int, "Int"},         {35, Key::Modulo, "Mod"},
-    {36, Key::Pi, "pi"},          {37, Key::ClearEntry, "CE"},   {38, Key::BackSpace, "BackSpace"},
+    {Key::Digit0, "0"},       {Key::Digit1, "1"},        {Key::Digit2, "2"},
+    {Key::Digit3, "3"},       {Key::Digit4, "4"},        {Key::Digit5, "5"},
+    {Key::Digit6, "6"},       {Key::Digit7, "7"},        {Key::Digit8, "8"},
+    {Key::Digit9, "9"},       {Key::Point, "."},         {Key::Add, "+"},
+    {Key::Subtract, "-"},     {Key::Multiply, "*"},      {Key::Divide, "/"},
+    {Key::Sign, "+/-"},       {Key::OpenParen, "("},     {Key::CloseParen, ")"},
+    {Key::Power, "x^y"},      {Key::Equals, "="},        {Key::Clear, "C"},
+    {Key::MemoryClear, "MC"}, {Key::MemoryRecall, "MR"}, {Key::MemoryStore, "MS"},
+    {Key::MemoryAdd, "M+"},   {Key::Ln, "ln"},           {Key::Log, "log"},
+    {Key::Factorial, "n!"},   {Key::Reciprocal, "1/x"},  {Key::Sin, "sin"},
+    {Key::Cos, "cos"},        {Key::Tan, "tan"},         {Key::Square, "x^2"},
+    {Key::Cube, "x^3"},       {Key::Int, "Int"},         {Key::Modulo, "Mod"},
+    {Key::Pi, "pi"},          {Key::ClearEntry, "CE"},   {Key::BackSpace, "BackSpace"},
 }};
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
-// Each keypad's keys in the order of their indexes, with their captions. The index is
-// how a scenario's `click N` and the fuzzers name a key; it exists only here.
+// Each keypad's keys with their captions, in the order of their indexes: the position of
+// a key in its table is how a scenario's `click N` and the fuzzers name it, and exists
+// only here.
 #include <optional>
 #include <span>
 #include <string_view>
@@ -10,12 +11,11 @@
 namespace calc {
 
 struct KeyEntry {
-    int index;
     Key key;
     const char* caption;
 };
 
-// The keys of a keypad; position i holds index i.
+// The keys of a keypad; position i holds the key of index i.
 std::span<const KeyEntry> KeyTable(Mode mode);
 
 // The key at an index of the keypad, or nothing for an index without a key.

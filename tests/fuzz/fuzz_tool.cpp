@@ -58,8 +58,9 @@ std::map<Key, char> PasteCharOfKey() {
 
 // The index of the key with this caption in the keypad's table, or -1.
 int IndexOf(Mode mode, const std::string& caption) {
-    for (const calc::KeyEntry& k : calc::KeyTable(mode)) {
-        if (caption == k.caption) return k.index;
+    const auto table = calc::KeyTable(mode);
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (caption == table[i].caption) return static_cast<int>(i);
     }
     return -1;
 }

@@ -126,8 +126,9 @@ void LayoutTest::window() {
     QList<Key> pressed;
     connect(w, &CalculatorWindow::KeyClicked, this, [&pressed](Key k) { pressed.append(k); });
     std::set<QString> names;
-    for (const calc::KeyEntry& k : table) {
-        QPushButton* b = w->Buttons()[std::size_t(k.index)];
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const calc::KeyEntry& k = table[i];
+        QPushButton* b = w->Buttons()[i];
         QVERIFY(b == w->Button(k.key) && b->isVisible() && Inside(b));
         QCOMPARE(b->text(), QString::fromUtf8(k.caption));
         QCOMPARE(b->geometry(), PxRect(PlaceOf(mode, k.key).rect));
