@@ -68,6 +68,15 @@ void Keypad::ClearEntry() {
     point_ = false;
 }
 
+void Keypad::SetMemory(double value) {
+    memory_ = value;
+    memoryIndicator_ = memory_ != 0 ? "M" : "";
+}
+
+double Keypad::MemoryAfter(Key storeOrAdd, double value) const {
+    return storeOrAdd == Key::MemoryStore ? value : CheckedAdd(memory_, value);
+}
+
 void Keypad::EndEntry() {
     newNumber_ = true;
     point_ = false;

@@ -26,6 +26,8 @@ public:
 
     const std::string& Display() const { return display_; }
     bool Locked() const { return locked_; }
+    // "M" while the memory holds anything but 0 (empty again when the window is loaded).
+    const std::string& MemoryIndicator() const { return memoryIndicator_; }
 
 protected:
     explicit Keypad(Platform& platform) : platform_(platform) {}
@@ -49,6 +51,13 @@ protected:
     void TypePoint();
     void EraseLast();
     void ClearEntry();
+    // The memory of the keypad (each keypad has its own): MC sets 0, MS stores a value,
+    // M+ adds one (raising overflow); the indicator follows every change.
+    double Memory() const { return memory_; }
+    void SetMemory(double value);
+    double MemoryAfter(Key storeOrAdd, double value) const;  // what MS or M+ would store
+    void HideMemoryIndicator() { memoryIndicator_.clear(); }
+
     // The shown number is complete: the next digit starts a new one.
     void EndEntry();
     bool TypingNumber() const { return !newNumber_; }
@@ -61,6 +70,8 @@ private:
     bool newNumber_ = false;  // the next digit starts a new number
     bool point_ = false;      // the number being typed has its point
     bool locked_ = false;     // a run-time error is shown
+    double memory_ = 0;
+    std::string memoryIndicator_;
 };
 
 }  // namespace calc

@@ -19,7 +19,7 @@ ScientificKeypad::ScientificKeypad(Platform& platform) : Keypad(platform) { Relo
 
 void ScientificKeypad::Reload() {
     Clear();
-    memoryIndicator_.clear();
+    HideMemoryIndicator();
 }
 
 void ScientificKeypad::Clear() {
@@ -233,29 +233,22 @@ void ScientificKeypad::Equals() {
 void ScientificKeypad::MemoryKey(Key key) {
     TokenList& expr = expression_;
     switch (key) {
-        case Key::MemoryClear:
-            memoryIndicator_.clear();
-            memory_ = 0;
-            break;
+        case Key::MemoryClear: SetMemory(0); break;
         case Key::MemoryRecall:
-            SetDisplay(DisplayForm(memory_));
-            expr.Add(Value(memory_));
+            SetDisplay(DisplayForm(Memory()));
+            expr.Add(Value(Memory()));
             break;
-        default: {  // MS, M+
-            const bool store = key == Key::MemoryStore;
+        default:  // MS, M+: the shown number (recorded), else the last recorded one
             if (IsNumericText(Display())) {
                 const double v = LeadingNumber(std::string_view(Display()));
                 expr.Add(Value(v));
-                memory_ = store ? v : CheckedAdd(memory_, v);
+                SetMemory(MemoryAfter(key, v));
             } else if (!expr.Empty() && expr.IsNumberAt(expr.Count())) {
-                const double v = LeadingNumber(expr.Last());
-                memory_ = store ? v : CheckedAdd(memory_, v);
-            } else if (store) {
-                memory_ = 0;
+                SetMemory(MemoryAfter(key, LeadingNumber(expr.Last())));
+            } else {
+                SetMemory(key == Key::MemoryStore ? 0 : Memory());
             }
-            memoryIndicator_ = memory_ != 0 ? "M" : "";
             break;
-        }
     }
     EndEntry();
 }

@@ -24,7 +24,6 @@ public:
     void Reload();
 
     const std::string& ParenIndicator() const { return parenIndicator_; }  // "(=N" with N open
-    const std::string& MemoryIndicator() const { return memoryIndicator_; }
     bool Inverse() const { return inverse_; }
     bool Hyperbolic() const { return hyperbolic_; }
     // The user ticks or clears a modifier box.
@@ -56,11 +55,9 @@ private:
     std::string repeatOp_;      // the operator a repeated "=" applies again, "" for none
     double repeatOperand_ = 0;  // ... with this right operand
     double lastResult_ = 0;     // ... to this left operand
-    double memory_ = 0;
     bool inverse_ = false;
     bool hyperbolic_ = false;
     std::string parenIndicator_;
-    std::string memoryIndicator_;
 };
 
 }  // namespace calc

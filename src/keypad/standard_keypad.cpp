@@ -11,7 +11,7 @@ StandardKeypad::StandardKeypad(Platform& platform) : Keypad(platform) { Reload()
 
 void StandardKeypad::Reload() {
     Clear();
-    memoryIndicator_.clear();
+    HideMemoryIndicator();
 }
 
 void StandardKeypad::Clear() {
@@ -153,22 +153,18 @@ void StandardKeypad::Function(Key key) {
 
 void StandardKeypad::MemoryKey(Key key) {
     switch (key) {
-        case Key::MemoryClear:
-            memoryIndicator_.clear();
-            memory_ = 0;
-            break;
+        case Key::MemoryClear: SetMemory(0); break;
         case Key::MemoryRecall:
             TypedOperand();
-            SetDisplay(DisplayForm(memory_));
+            SetDisplay(DisplayForm(Memory()));
             break;
-        default:  // MS, M+
-            if (operatorPressed_ && !operandTyped_) {
-                memory_ = 0;
-            } else if (IsNumericText(Display())) {
-                const double v = DisplayValue();
-                memory_ = key == Key::MemoryStore ? v : CheckedAdd(memory_, v);
-            }
-            memoryIndicator_ = memory_ != 0 ? "M" : "";
+        default:  // MS, M+: 0 while the operand of a pending operator is still to come
+            if (operatorPressed_ && !operandTyped_)
+                SetMemory(0);
+            else if (IsNumericText(Display()))
+                SetMemory(MemoryAfter(key, DisplayValue()));
+            else
+                SetMemory(Memory());
             break;
     }
     EndEntry();

@@ -17,8 +17,6 @@ public:
     // empty; the memory keeps its value.
     void Reload();
 
-    const std::string& MemoryIndicator() const { return memoryIndicator_; }
-
 private:
     friend class KeypadProbe;
 
@@ -40,8 +38,6 @@ private:
     bool operandTyped_ = false;          // the pending operator's right operand was entered
     double accumulator_ = 0;             // the left operand
     double operand_ = 0;                 // the right operand, kept for a repeated "="
-    double memory_ = 0;
-    std::string memoryIndicator_;
 };
 
 }  // namespace calc
