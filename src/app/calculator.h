@@ -41,6 +41,7 @@ public:
 
     const std::string& Display() const { return Open().Display(); }
     bool Locked() const { return Open().Locked(); }
+    const std::string& MemoryIndicator() const { return Open().MemoryIndicator(); }
 
     // Called after the open keypad changed (for a view that builds its widgets).
     std::function<void()> onModeChanged;

@@ -51,15 +51,15 @@ std::string CheckInvariants(const Calculator& calculator) {
     const StandardKeypad& std = calculator.Standard();
     const ScientificKeypad& sci = calculator.Scientific();
     if (!Finite(P::Memory(std)) || !Finite(P::Memory(sci))) return "a memory is not finite";
+    const std::string& memory = calculator.MemoryIndicator();
+    if (memory != "" && memory != "M") return "bad memory indicator";
 
     if (calculator.CurrentMode() == Mode::Standard) {
         if (!Finite(P::Accumulator(std)) || !Finite(P::Operand(std))) return "a standard register is not finite";
-        if (std.MemoryIndicator() != "" && std.MemoryIndicator() != "M") return "bad memory indicator";
         return CheckDisplay(std.Display(), std.Locked(), false);
     }
 
     if (P::NewNumber(sci) && P::Point(sci)) return "point flag set in the new-number state";
-    if (sci.MemoryIndicator() != "" && sci.MemoryIndicator() != "M") return "bad memory indicator";
     // "(" at the deepest level records its token before the depth counter
     // overflows; the keypad is locked then, until "C" empties the list.
     const std::int16_t depth = P::ParenDepth(sci);

@@ -232,12 +232,9 @@ void CalculatorWindow::Sync() {
 CalculatorWindow::View CalculatorWindow::Read() const {
     View view;
     view.display = Compare(display_, shownDisplay_, calculator_.Display());
-    if (mode_ == Mode::Standard) {
-        view.memory = Compare(memoryIndicator_, shownMemory_, calculator_.Standard().MemoryIndicator());
-        return view;
-    }
+    view.memory = Compare(memoryIndicator_, shownMemory_, calculator_.MemoryIndicator());
+    if (mode_ == Mode::Standard) return view;
     const ScientificKeypad& sci = calculator_.Scientific();
-    view.memory = Compare(memoryIndicator_, shownMemory_, sci.MemoryIndicator());
     view.paren = Compare(parenIndicator_, shownParen_, sci.ParenIndicator());
     view.inverse = sci.Inverse();
     view.hyperbolic = sci.Hyperbolic();

@@ -70,15 +70,13 @@ Snapshot ReadCore(const Calculator& calculator) {
     Snapshot s;
     s.display = calculator.Display();
     s.locked = calculator.Locked();
+    s.memory = calculator.MemoryIndicator();
     if (calculator.CurrentMode() == Mode::Scientific) {
         const ScientificKeypad& sci = calculator.Scientific();
-        s.memory = sci.MemoryIndicator();
         s.paren = sci.ParenIndicator();
         s.inv = sci.Inverse() ? "1" : "0";
         s.hyp = sci.Hyperbolic() ? "1" : "0";
         s.tokens = FormatTokens(sci.Expression());
-    } else {
-        s.memory = calculator.Standard().MemoryIndicator();
     }
     return s;
 }
