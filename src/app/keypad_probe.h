@@ -30,6 +30,10 @@ public:
     static auto& Memory(K& k) {
         return k.memory_;
     }
+    template <class K>
+    static auto& MemoryIndicator(K& k) {
+        return k.memoryIndicator_;
+    }
     // The standard keypad.
     template <class K>
     static auto& Accumulator(K& k) {

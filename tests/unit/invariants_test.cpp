@@ -30,6 +30,7 @@ TEST(Invariants, DetectBrokenStates) {
         {Mode::Scientific, "indicator", [](auto&, auto& s) { P::ParenIndicator(s) = "(=1"; }},
         {Mode::Scientific, "repeat register", [](auto&, auto& s) { P::LastResult(s) = kNaN; }},
         {Mode::Standard, "register", [](auto& d, auto&) { P::Operand(d) = kNaN; }},
+        {Mode::Standard, "memory indicator", [](auto& d, auto&) { P::MemoryIndicator(d) = "MM"; }},
         {Mode::Standard, "memory", [](auto& d, auto&) { P::Memory(d) = -kNaN; }},
         {Mode::Standard, "empty display", [](auto& d, auto&) { P::Display(d).clear(); }},
         {Mode::Standard, "display", [](auto& d, auto&) { P::Display(d) = "1,5"; }},
