@@ -9,10 +9,10 @@ FUZZ_SECONDS ?= 300
 all: build
 
 deps:
-	@scripts/install-deps
+	@scripts/install-deps test
 
 configure: deps
-	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja -DCALC_BUILD_TESTS=ON -DCALC_BUILD_BENCH=ON $(CMAKE_FLAGS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD)
@@ -38,8 +38,12 @@ bench: build
 	./$(BUILD)/script_start_bench
 	@if [ -x ./$(BUILD)/display_bench ]; then ./$(BUILD)/display_bench; fi
 
-# The Debian package, $(BUILD)/calculator_<version>_<arch>.deb.
-package: build
+# The Debian package, $(BUILD)/calculator_<version>_<arch>.deb: only what building it needs is
+# installed, and neither the tests nor the benchmarks are built (`make test` turns them on again).
+package:
+	@scripts/install-deps build
+	@cmake -S . -B $(BUILD) -G Ninja -DCALC_BUILD_TESTS=OFF -DCALC_BUILD_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD)
 	cd $(BUILD) && cpack -G DEB
 
 clean:

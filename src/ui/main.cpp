@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QTimer>
 #include <exception>
+#include <iostream>
 #include <optional>
 
 #include "calc_version.h"
@@ -13,6 +14,11 @@
 int main(int argc, char** argv) {
     // --help and --version answer before Qt looks for a display.
     if (const std::optional<int> exitCode = calc::ui::ReadCommandLine(argc, argv)) return *exitCode;
+    // Without a display Qt would abort with its own message: say it plainly first.
+    if (!calc::ui::CheckDisplay(argc, argv).usable) {
+        std::cerr << calc::ui::kNoDisplay;
+        return calc::ui::kNoDisplayStatus;
+    }
     QApplication qapp(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral(CALC_APP_ID));  // the desktop entry of this window
     try {

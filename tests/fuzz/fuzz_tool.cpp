@@ -22,7 +22,7 @@
 #include "keypad/keypad_table.h"
 #include "engine/value.h"
 #include "paste/replay.h"
-#include "scenario.h"
+#include "scenario_line.h"
 
 namespace fs = std::filesystem;
 using calc::Key;
@@ -36,13 +36,6 @@ std::string ReadFile(const std::string& path) {
 }
 
 void WriteFile(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-
-std::vector<std::string> SplitSpaces(const std::string& s) {
-    std::vector<std::string> out;
-    std::istringstream in(s);
-    for (std::string w; in >> w;) out.push_back(w);
-    return out;
-}
 
 // The paste character of each scientific key: the replay tells which key each ASCII character presses.
 std::map<Key, char> PasteCharOfKey() {
@@ -88,32 +81,32 @@ void FromScenario(const std::string& path, Seeds& seeds, const std::map<Key, cha
             endParagraph();
             continue;
         }
-        const std::size_t sp = line.find(' ');
-        const std::string word = line.substr(0, sp);
-        const std::string arg = sp == std::string::npos ? "" : calc::script::Unescape(line.substr(sp + 1));
+        const std::optional<calc::script::Action> action = calc::script::ParseLine(line).action;
+        if (!action) continue;
         for (calc::fuzz::ActionWriter* w : {&whole, &para}) {
-            if (word == "window") {
-                mode = arg == "scientific" ? Mode::Scientific : Mode::Standard;
-                w->Window(mode);
-            } else if (word == "press") {
-                for (const std::string& caption : SplitSpaces(arg)) {
-                    if (caption == "Inv" || caption == "Hyp") {
-                        w->Toggle(caption == "Inv");
-                    } else if (const int index = IndexOf(mode, caption); index >= 0) {
-                        w->Click(index);
+            switch (action->verb) {
+                case calc::script::Verb::Window:
+                    mode = action->window;
+                    w->Window(mode);
+                    break;
+                case calc::script::Verb::Press:
+                    for (const std::string& caption : action->captions) {
+                        if (caption == "Inv" || caption == "Hyp") {
+                            w->Toggle(caption == "Inv");
+                        } else if (const int index = IndexOf(mode, caption); index >= 0) {
+                            w->Click(index);
+                        }
                     }
-                }
-            } else if (word == "click") {
-                w->Click(std::atoi(arg.c_str()));
-            } else if (word == "paste") {
-                w->Paste(arg);
-            } else if (word == "copy") {
-                w->Copy();
+                    break;
+                case calc::script::Verb::Click: w->Click(action->index); break;
+                case calc::script::Verb::Paste: w->Paste(action->text); break;
+                case calc::script::Verb::Copy: w->Copy(); break;
+                default: break;
             }
         }
-        if (word == "paste") seeds.pastes.insert(arg);
-        if (word == "press" && mode == Mode::Scientific) {
-            for (const std::string& caption : SplitSpaces(arg)) {
+        if (action->verb == calc::script::Verb::Paste) seeds.pastes.insert(action->text);
+        if (action->verb == calc::script::Verb::Press && mode == Mode::Scientific) {
+            for (const std::string& caption : action->captions) {
                 const auto key = calc::KeyWithCaption(mode, caption);
                 if (auto it = key ? pasteChar.find(*key) : pasteChar.end(); it != pasteChar.end()) {
                     paraPaste.push_back(it->second);

@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "app/calculator.h"
-#include "app/invariants.h"
+#include "headless_driver.h"
 #include "keypad/keypad_table.h"
+#include "record.h"
+#include "scenario.h"
 
 namespace calc {
 namespace {
@@ -44,34 +46,24 @@ private:
     long limitMb_, baseKb_;
 };
 
+// A fresh program driven as calc-script drives it, one scenario line at a time.
 struct Program {
-    MemoryPlatform platform;
-    Calculator calculator{platform};
-    explicit Program(Mode mode) {
-        calculator.Start();
-        calculator.ShowMode(mode);
-    }
-    void Paste(const std::string& text) {
-        platform.clipboard = text;
-        calculator.PasteClipboard();
-    }
-    // Key captions, "Inv" or "Hyp" (ticks the box), "copy" and "paste", separated by spaces; the state is checked
-    // after each.
+    script::HeadlessDriver driver;
+    Calculator& calculator = driver.Core();
+    std::ostringstream shown;
+    script::ScenarioRunner runner{driver, shown};
+    explicit Program(Mode mode) { driver.ShowMode(mode); }
+    void Paste(const std::string& text) { driver.Paste(text); }
+    // Key captions, "Inv" or "Hyp" (ticks the box), "copy" and "paste" (of the clipboard), separated by spaces; the
+    // state is checked after each key.
     void Press(const std::string& words) {
         std::istringstream in(words);
         for (std::string w; in >> w;) {
-            if (w == "copy") {
-                calculator.CopyDisplay();
-            } else if (w == "paste") {
-                calculator.PasteClipboard();
-            } else if (w == "Inv" || w == "Hyp") {
-                w == "Inv" ? calculator.Scientific().SetInverse(true) : calculator.Scientific().SetHyperbolic(true);
-            } else {
-                const std::optional<Key> key = KeyWithCaption(calculator.CurrentMode(), w);
-                ASSERT_TRUE(key) << w;
-                calculator.Press(*key);
-            }
-            EXPECT_EQ(CheckInvariants(calculator), "") << "after " << w << " of " << words;
+            const std::string line = w == "copy"    ? w
+                                     : w == "paste" ? "paste " + script::EscapeArgument(driver.Clipboard())
+                                                    : "press " + w;
+            const script::CommandResult r = runner.RunLine(line);
+            EXPECT_TRUE(r.ok) << "after " << w << " of " << words << ": " << r.message;
         }
     }
     void Type(const std::string& digits) {
@@ -142,7 +134,7 @@ TEST(HugeInput, MillionFactorialThenFurtherKeys) {
     Program p(Mode::Scientific);
     p.Type("1000000");
     p.Press("n! copy");
-    EXPECT_EQ(p.platform.clipboard.size(), 5565709u);
+    EXPECT_EQ(p.driver.Clipboard().size(), 5565709u);
     p.Press("paste = C");
     EXPECT_EQ(p.calculator.Display(), "0");
 }

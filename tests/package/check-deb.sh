@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Packs the built tree with cpack into a scratch folder, unpacks the .deb and checks what the desktop,
 # a software center and apt read from it: every file in its place, the names the files give each other,
-# Chinese for every English text, and the control fields.   usage: check-deb.sh BUILD_DIR APP_ID
+# Chinese for every English text, the control fields, the licence and changelog, that no installed file
+# needs Qt's test library, and lintian's verdict (no error, no warning).   usage: check-deb.sh BUILD_DIR APP_ID
 set -euo pipefail
 export LC_ALL=C
 build=$1 id=$2
@@ -40,7 +41,7 @@ has "$metainfo" "<launchable type=\"desktop-id\">$id.desktop</launchable>"
 provided=$(sed -n 's:.*<binary>\(.*\)</binary>.*:\1:p' "$metainfo" | sort | xargs)
 [ "$provided" = "$(ls "$root/usr/bin" | xargs)" ] || fail "provided binaries '$provided' are not /usr/bin"
 has "$metainfo" "<release version=\"$(dpkg-deb -f "$deb" Version)\" date="
-for tag in developer_name 'url type="homepage"' 'screenshot type="default"' content_rating; do has "$metainfo" "<$tag"; done
+for tag in developer_name content_rating; do has "$metainfo" "<$tag"; done
 for key in Name GenericName Comment Keywords; do has "$desktop" "^$key="; has "$desktop" "^$key\[zh_CN\]="; done
 for tag in name summary p li caption; do
     [ "$(grep -c "<$tag>" "$metainfo")" -eq "$(grep -c "<$tag xml:lang=\"zh-CN\">" "$metainfo")" ] ||
@@ -50,7 +51,25 @@ done
 depends=$(dpkg-deb -f "$deb" Depends)
 [[ $depends == *"fonts-wqy-zenhei | fonts-noto-cjk"* ]] || fail "Depends lacks the CJK font: $depends"
 [[ $depends == *libqt6widgets6* ]] || fail "Depends lacks the shared libraries: $depends"
-[ "$(dpkg-deb -f "$deb" Section)" = utils ] || fail "Section is not utils"
+[ "$(dpkg-deb -f "$deb" Section)" = math ] || fail "Section is not math"
+[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "Recommends is not qt6-wayland"
+! grep -q -e 'example\.' "$metainfo" "$scratch/control/control" || fail "a made-up address in the control or metainfo"
+
+# The licence in Debian's machine-readable form, with the terms of LICENSE; the changelog of this version.
+doc=$root/usr/share/doc/calculator
+has "$doc/copyright" "^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$"
+has "$doc/copyright" "^Copyright: .* ExactCalc developers$"
+diff <(sed -n 's/^ \.\{0,1\}//p' "$doc/copyright") <(tail -n +5 "$(dirname "$0")/../../LICENSE") >/dev/null ||
+    fail "copyright: the terms differ from LICENSE"
+[ "$(zcat "$doc/changelog.gz" | head -1)" = "calculator ($(dpkg-deb -f "$deb" Version)) unstable; urgency=medium" ] ||
+    fail "changelog.gz does not start with this version"
+[ -f "$doc/scenarios.md" ] || fail "missing: /usr/share/doc/calculator/scenarios.md"
+while IFS= read -r file; do
+    readelf -d "$file" 2>/dev/null | grep -q 'NEEDED.*libQt6Test' && fail "${file#"$root"} needs libQt6Test"
+done < <(find "$root" -type f)
+lintian --pedantic --no-tag-display-limit "$deb" >"$scratch/lintian.log" 2>&1
+cat "$scratch/lintian.log"
+! grep -q '^[EW]: ' "$scratch/lintian.log" || fail "lintian reports errors or warnings"
 for s in preinst postinst prerm postrm config; do
     [ ! -e "$scratch/control/$s" ] || fail "maintainer script: $s"
 done

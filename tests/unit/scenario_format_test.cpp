@@ -1,6 +1,8 @@
 // The scenario language itself: escapes, token notation and the runner's verdicts.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "format.h"
 #include "headless_driver.h"
 #include "scenario.h"
@@ -27,9 +29,9 @@ TEST(FormatToken, WritesEachTypeInItsNotation) {
 // Each line's verdict and the start of its failure message.
 TEST(ScenarioRunner, JudgesEachLine) {
     const struct {
-        const char* line;
+        std::string line;
         bool ok;
-        const char* message;
+        std::string message;
     } cases[] = {
         {"# a comment", true, ""},
         {"   ", true, ""},
@@ -58,15 +60,20 @@ TEST(ScenarioRunner, JudgesEachLine) {
         {"expect beeps two", false, "malformed line"},
         {"press C 1 + 5 / 0 =", true, ""},  // the tokens after "+" leave the list, even on an error
         {"expect tokens \"1\" \"+\"", true, ""},
+        {"show", true, ""},
+        {"\x7f\x01\xff x", false, "malformed line: unknown command \"\\x7f\\x01\\xff\""},
+        {"press \xe8\xae\xa1" + std::string(100, '9'), false, "unknown caption \"计" + std::string(79, '9') + "…\""},
     };
     HeadlessDriver driver;
-    ScenarioRunner runner(driver);
+    std::ostringstream shown;
+    ScenarioRunner runner(driver, shown);
     runner.Restart();
     for (const auto& c : cases) {
         const CommandResult r = runner.RunLine(c.line);
         EXPECT_EQ(r.ok, c.ok) << c.line;
         EXPECT_EQ(r.message.rfind(c.message, 0), 0u) << c.line << " -> " << r.message;
     }
+    EXPECT_EQ(shown.str(), FormatShow(driver.Read()));  // `show` wrote to the stream it was given, once
 }
 
 }  // namespace

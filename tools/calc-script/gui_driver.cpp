@@ -6,7 +6,8 @@
 #include <QClipboard>
 #include <QPushButton>
 #include <QStyleOptionButton>
-#include <QTest>
+#include <QMouseEvent>
+#include <cstdlib>
 #include <iostream>
 
 #include "calculator_window.h"
@@ -22,12 +23,21 @@ namespace {
 // Windows retired by a menu item are deleted once control is back here.
 void DeleteRetiredWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
+// A click as the mouse makes it: the left button pressed and released at `at`.
+void Click(QWidget* widget, QPoint at) {
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+        QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(widget, &event);
+    }
+}
+
 void ClickCheckBox(QCheckBox* box) {
     // Click where the box itself is drawn, so the hit test of the check box accepts it.
     QStyleOptionButton opt;
     opt.initFrom(box);
     const QRect hit = box->style()->subElementRect(QStyle::SE_CheckBoxClickRect, &opt, box);
-    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, hit.isValid() ? hit.center() : box->rect().center());
+    Click(box, hit.isValid() ? hit.center() : box->rect().center());
 }
 
 std::string Shown(const ui::TextBox* box) { return box ? box->text().toStdString() : std::string(); }
@@ -82,7 +92,7 @@ bool GuiDriver::Press(const std::string& caption) {
     }
     for (QPushButton* button : w->Buttons()) {
         if (button && button->text() == text) {
-            QTest::mouseClick(button, Qt::LeftButton);
+            Click(button, button->rect().center());
             return true;
         }
     }
@@ -123,11 +133,18 @@ Snapshot GuiDriver::Read() {
     return s;
 }
 
-int RunGui(int& argc, char** argv, bool check, const std::vector<std::string>& files) {
+ExitStatus RunGui(int& argc, char** argv, const Options& options) {
+    const ui::DisplayCheck display = ui::CheckDisplay(argc, argv);
+    if (!display.usable && display.chosen) {
+        std::cerr << "calc-script: --gui: the Qt platform chosen (-platform or QT_QPA_PLATFORM) has no display to "
+                     "open the windows on\n";
+        return ExitStatus::Trouble;
+    }
+    if (!display.usable) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication qapp(argc, argv);
     GuiDriver driver;
-    if (check) return CheckFiles(driver, files, std::cout);
-    return Interactive(driver, std::cin, std::cout);
+    if (options.check) return CheckFiles(driver, options.files, std::cout, std::cerr);
+    return Interactive(driver, std::cin, std::cout, std::cerr);
 }
 
 }  // namespace calc::script

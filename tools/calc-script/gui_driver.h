@@ -8,6 +8,8 @@
 
 #include "app/calculator.h"
 #include "driver.h"
+#include "options.h"
+#include "scenario.h"
 
 namespace calc::ui {
 class CalculatorWindow;
@@ -42,7 +44,9 @@ private:
     std::unique_ptr<ui::Program> program_;
 };
 
-// Creates the Qt application and runs the files (check) or the interactive loop.
-int RunGui(int& argc, char** argv, bool check, const std::vector<std::string>& files);
+// Creates the Qt application and runs the files (--check) or the interactive loop. With no display to
+// open the windows on, they run offscreen; a platform chosen by the user (-platform, QT_QPA_PLATFORM)
+// that has no display ends the run with a message instead.
+ExitStatus RunGui(int& argc, char** argv, const Options& options);
 
 }  // namespace calc::script

@@ -3,6 +3,7 @@
 #include <istream>
 #include <ostream>
 
+#include "messages.h"
 #include "scenario.h"
 
 namespace calc::script {
@@ -31,58 +32,56 @@ void WriteExpect(std::ostream& out, const char* what, const std::string& value) 
     out << '\n';
 }
 
-std::string Word(const std::string& line) {
-    const std::size_t first = line.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return line.substr(first, line.find(' ', first) - first);
+void WriteExpectations(Driver& driver, std::ostream& out, bool copied, long& beepMark) {
+    const Snapshot s = driver.Read();
+    WriteExpect(out, "display", s.display);
+    WriteExpect(out, "memory", s.memory);
+    WriteExpect(out, "locked", s.locked ? "yes" : "no");
+    const long beeps = driver.Beeps();
+    WriteExpect(out, "beeps", std::to_string(beeps - beepMark));
+    beepMark = beeps;
+    if (copied) WriteExpect(out, "clipboard", driver.Clipboard());
+    if (driver.CurrentMode() == Mode::Scientific) {
+        WriteExpect(out, "paren", s.paren);
+        WriteExpect(out, "inv", s.inv);
+        WriteExpect(out, "hyp", s.hyp);
+        WriteExpect(out, "tokens", s.tokens);
+    }
 }
 
 }  // namespace
 
-int Record(Driver& driver, std::istream& in, std::ostream& out, std::ostream& err, const std::string& name) {
-    ScenarioRunner runner(driver);
+ExitStatus Record(Driver& driver, std::istream& in, std::ostream& out, std::ostream& err, const std::string& name) {
+    ScenarioRunner runner(driver, out);
     runner.Restart();
     long beepMark = 0;
     int number = 0;
-    out << "# Recorded by calc-script --record from " << name
+    bool anyAction = false;
+    out << "# Recorded by calc-script --record from " << Printable(name)
         << ": the expectations are what the\n"
            "# headless calculator showed after each action.\n";
     for (std::string line; std::getline(in, line);) {
         ++number;
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        const std::string word = Word(line);
-        if (word.empty() || word[0] == '#') {
-            out << line << '\n';
-            continue;
-        }
-        if (word == "expect" || word == "show") continue;
-        if (word != "window" && word != "press" && word != "click" && word != "paste" && word != "copy") {
-            err << name << ":" << number << ": malformed line: unknown action \"" << word << "\"\n";
-            return 1;
-        }
-        const CommandResult r = runner.RunLine(line);
+        const ScenarioLine parsed = ParseLine(line);
+        if (parsed.action && (parsed.action->verb == Verb::Expect || parsed.action->verb == Verb::Show)) continue;
+        const CommandResult r =
+            parsed.action ? runner.RunLine(line) : CommandResult{parsed.error.empty(), parsed.error};
         if (!r.ok) {
-            err << name << ":" << number << ": " << r.message << "\n";
-            return 1;
+            err << "calc-script: " << Printable(name) << ":" << number << ": " << r.message << "\n";
+            return ExitStatus::Failed;
         }
         out << line << '\n';
-
-        const Snapshot s = driver.Read();
-        WriteExpect(out, "display", s.display);
-        WriteExpect(out, "memory", s.memory);
-        WriteExpect(out, "locked", s.locked ? "yes" : "no");
-        const long beeps = driver.Beeps();
-        WriteExpect(out, "beeps", std::to_string(beeps - beepMark));
-        beepMark = beeps;
-        if (word == "copy") WriteExpect(out, "clipboard", driver.Clipboard());
-        if (driver.CurrentMode() == Mode::Scientific) {
-            WriteExpect(out, "paren", s.paren);
-            WriteExpect(out, "inv", s.inv);
-            WriteExpect(out, "hyp", s.hyp);
-            WriteExpect(out, "tokens", s.tokens);
-        }
+        if (!parsed.action) continue;  // a comment or a blank line, copied
+        anyAction = true;
+        WriteExpectations(driver, out, parsed.action->verb == Verb::Copy, beepMark);
     }
-    return 0;
+    if (!ReadToEnd(in, name, err)) return ExitStatus::Trouble;
+    if (!anyAction) {
+        err << "calc-script: " << Printable(name) << ": holds no action\n";
+        return ExitStatus::Trouble;
+    }
+    return ExitStatus::Passed;
 }
 
 }  // namespace calc::script

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "driver.h"
+#include "scenario.h"
 
 namespace calc::script {
 
@@ -17,8 +18,9 @@ std::string EscapeArgument(const std::string& text);
 // display, memory, locked and beeps (since the previous action); clipboard after a
 // copy; paren, inv, hyp and tokens while the scientific window is open. Comments and
 // blank lines are copied; expect and show lines are dropped (the recording states
-// its own). `name` labels the messages. Returns 0, or 1 after writing to `err` what
-// stopped it: a malformed line, an unknown caption, an inconsistent state.
-int Record(Driver& driver, std::istream& in, std::ostream& out, std::ostream& err, const std::string& name);
+// its own). `name` labels the messages. Returns Passed; Failed after writing to `err` what
+// stopped it (a malformed line, an unknown caption, an inconsistent state); Trouble when the
+// input could not be read or holds no action.
+ExitStatus Record(Driver& driver, std::istream& in, std::ostream& out, std::ostream& err, const std::string& name);
 
 }  // namespace calc::script

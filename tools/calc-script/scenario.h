@@ -1,45 +1,64 @@
 #pragma once
-// Scenario files: one command a line, run against a Driver.
+// Scenario files: one command a line (scenario_line.h), run against a Driver.
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "driver.h"
+#include "scenario_line.h"
 
 namespace calc::script {
-
-// Replaces the escapes \n \t \\ \s of a scenario argument.
-std::string Unescape(const std::string& arg);
 
 // The seven lines of `show`.
 std::string FormatShow(const Snapshot& s);
 
 struct CommandResult {
     bool ok = true;
-    std::string message;  // what failed: "<expected>, got <found>" or the fault
+    std::string message;   // what failed: "<expected>, got <found>" or the fault
+    bool command = false;  // the line was a command, not a blank line or a comment
+    bool shown = false;    // the command was `show`, which wrote the state
 };
 
-// Runs one scenario line (comments and blank lines are accepted and do nothing).
-// `beepMark` is the beep count at the previous `expect beeps`.
+// Runs scenario lines against a driver; `show` writes to `shown`. The beep count at the previous
+// `expect beeps` is kept for the next one.
 class ScenarioRunner {
 public:
-    explicit ScenarioRunner(Driver& driver) : driver_(driver) {}
+    ScenarioRunner(Driver& driver, std::ostream& shown) : driver_(driver), shown_(shown) {}
     void Restart();
-    CommandResult RunLine(const std::string& line);
+    // Runs one line (comments and blank lines are accepted and do nothing), then the consistency checks.
+    CommandResult RunLine(std::string_view line);
 
 private:
-    CommandResult RunCommand(const std::string& line);
+    CommandResult Run(const Action& action);
+    CommandResult Press(const std::vector<std::string>& captions);
+    CommandResult Expect(const Action& expectation);
     Driver& driver_;
+    std::ostream& shown_;
     long beepMark_ = 0;
 };
 
-// Runs a file from a fresh start; writes "PASS FILE" or "FAIL FILE:LINE: ..." to out.
-bool RunFile(Driver& driver, const std::string& path, std::ostream& out);
+// How a run of calc-script ends: 0 every scenario passed, 1 one failed, 2 an input or output error (or a
+// usage error, found before anything runs).
+enum class ExitStatus { Passed = 0, Failed = 1, Trouble = 2 };
+inline ExitStatus Worse(ExitStatus a, ExitStatus b) { return a > b ? a : b; }
 
-// Runs every file; prints the per-file lines and "N passed, M failed". Exit status.
-int CheckFiles(Driver& driver, const std::vector<std::string>& files, std::ostream& out);
+// Runs a file ("-": standard input) from a fresh start; writes "PASS FILE" or "FAIL FILE:LINE: ..." to
+// out. A file that cannot be read or holds no command is reported on err instead, and never passes.
+ExitStatus RunFile(Driver& driver, const std::string& path, std::ostream& out, std::ostream& err);
 
-// Reads commands from `in`, printing the state after each line.
-int Interactive(Driver& driver, std::istream& in, std::ostream& out);
+// Runs every file; prints the per-file lines and "N passed, M failed". The worst status of the files.
+ExitStatus CheckFiles(Driver& driver, const std::vector<std::string>& files, std::ostream& out, std::ostream& err);
+
+// Reads commands from `in`, printing the state after each line (once for `show`) and each failure on
+// err. Failed when a line failed.
+ExitStatus Interactive(Driver& driver, std::istream& in, std::ostream& out, std::ostream& err);
+
+// Opens `path` for reading ("-": `stdinStream`); on failure says why on err ("calc-script: PATH: reason").
+// The stream lives in `file` unless it is standard input.
+std::istream* OpenInput(const std::string& path, std::ifstream& file, std::istream& stdinStream, std::ostream& err);
+
+// Reports a read error on `in` (after its last line) on err. True when there was none.
+bool ReadToEnd(std::istream& in, const std::string& path, std::ostream& err);
 
 }  // namespace calc::script
