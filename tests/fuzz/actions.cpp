@@ -20,6 +20,35 @@ std::string KeyLine(const Calculator& calculator, int index) {
     return "click " + std::to_string(index);
 }
 
+// Edit > Paste of the operand bytes (Paste) or of the clipboard (PasteClipboard). False when the input ends here:
+// Copy and paste again doubles a typed number each time, so a few hundred bytes of input could ask for billions
+// of keys; the input ends where its pastes would replay more than the budget.
+template <typename Trace>
+bool Paste(std::uint8_t op, const std::uint8_t* data, std::size_t size, std::size_t& pos, MemoryPlatform& platform,
+           Calculator& calculator, std::size_t& pasteBudget, const Trace& trace) {
+    if (op == static_cast<std::uint8_t>(Op::Paste)) {
+        std::size_t n = pos < size ? data[pos++] % kMaxPaste : 0;
+        if (n > size - pos) n = size - pos;
+        platform.clipboard.assign(reinterpret_cast<const char*>(data + pos), n);
+        pos += n;
+    }
+    const bool scientific = calculator.CurrentMode() == Mode::Scientific;
+    if (scientific) {
+        if (platform.clipboard.size() > pasteBudget) return false;
+        pasteBudget -= platform.clipboard.size();
+    }
+    trace([&] {
+        if (!scientific) return std::string("# Paste in the standard window: nothing");
+        std::string line = "paste " + script::EscapeArgument(platform.clipboard);
+        if (!platform.clipboard.empty() && platform.clipboard.back() == '\r') {
+            line = "# the pasted text ends in a carriage return, which a scenario line drops\n" + line;
+        }
+        return line;
+    });
+    calculator.PasteClipboard();
+    return true;
+}
+
 }  // namespace
 
 RunResult RunActions(const std::uint8_t* data, std::size_t size, std::vector<std::string>* lines) {
@@ -66,29 +95,8 @@ RunResult RunActions(const std::uint8_t* data, std::size_t size, std::vector<std
         } else if (op == static_cast<std::uint8_t>(Op::Copy)) {
             trace([] { return std::string("copy"); });
             calculator->CopyDisplay();
-        } else {  // Paste, PasteClipboard
-            if (op == static_cast<std::uint8_t>(Op::Paste)) {
-                std::size_t n = pos < size ? data[pos++] % kMaxPaste : 0;
-                if (n > size - pos) n = size - pos;
-                platform.clipboard.assign(reinterpret_cast<const char*>(data + pos), n);
-                pos += n;
-            }
-            // Copy and paste again doubles a typed number each time: a few hundred
-            // bytes of input could ask for billions of keys. The input ends where its
-            // pastes would replay more than the budget.
-            if (scientific) {
-                if (platform.clipboard.size() > pasteBudget) break;
-                pasteBudget -= platform.clipboard.size();
-            }
-            trace([&] {
-                if (!scientific) return std::string("# Paste in the standard window: nothing");
-                std::string line = "paste " + script::EscapeArgument(platform.clipboard);
-                if (!platform.clipboard.empty() && platform.clipboard.back() == '\r') {
-                    line = "# the pasted text ends in a carriage return, which a scenario line drops\n" + line;
-                }
-                return line;
-            });
-            calculator->PasteClipboard();
+        } else if (!Paste(op, data, size, pos, platform, *calculator, pasteBudget, trace)) {  // Paste, PasteClipboard
+            break;
         }
         ++result.actions;
         if (SelfTestCorruption(op, *calculator)) {
