@@ -65,6 +65,7 @@ row 1 "FAIL $script:1: malformed line: unknown command \"\\\\x7fELF\\\\x02\\\\x0
 row 1 "FAIL $tmp/huge.calc:1: unknown caption \"$(printf 'x%.0s' {1..80})…\" in the standard window${nl}0 passed, 1 failed$nl" \
     "" "$script" --check "$tmp/huge.calc"
 # calc-script: interactive errors on standard error, the final status, `show` once
+in=/ row 2 "" "calc-script: -: Is a directory$nl" "$script"
 in=$tmp/session row 1 "$state1$state1$state1" "calc-script: line 2: malformed line: unknown command \"bogus\\\\x01\"$nl" \
     "$script"
 

@@ -48,7 +48,7 @@ ExitStatus Run(const calc::script::Options& options, int& argc, char** argv) {
 int main(int argc, char** argv) {
     const std::optional<calc::script::Options> options = calc::script::ReadOptions(argc, argv, std::cerr);
     if (!options) return static_cast<int>(ExitStatus::Trouble);
-    // Output that never arrives is no success: the first failed write (a full disk, a closed pipe) ends the run.
+    // Output that never arrives is no success: the first failed write (a full disk) ends the run.
     std::cout.exceptions(std::ios::badbit);
     try {
         ExitStatus status = ExitStatus::Passed;

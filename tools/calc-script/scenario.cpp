@@ -1,6 +1,7 @@
 #include "scenario.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -118,7 +119,8 @@ std::istream* OpenInput(const std::string& path, std::ifstream& file, std::istre
 }
 
 bool ReadToEnd(std::istream& in, const std::string& path, std::ostream& err) {
-    if (!in.bad()) return true;
+    // Standard input reads through stdio, which keeps the error to itself (a directory given as `< /`).
+    if (!in.bad() && !(&in == &std::cin && std::ferror(stdin))) return true;
     err << "calc-script: " << Printable(path) << ": " << Reason(errno ? errno : EIO) << "\n";
     return false;
 }
