@@ -61,7 +61,7 @@ TEST(ScenarioRunner, JudgesEachLine) {
         {"press C 1 + 5 / 0 =", true, ""},  // the tokens after "+" leave the list, even on an error
         {"expect tokens \"1\" \"+\"", true, ""},
         {"show", true, ""},
-        {"\x7f\x01\xff x", false, "malformed line: unknown command \"\\x7f\\x01\\xff\""},
+        {"\x7f\x01\x80\xff x", false, "malformed line: unknown command \"\\x7f\\x01\\x80\\xff\""},
         {"press \xe8\xae\xa1" + std::string(100, '9'), false, "unknown caption \"计" + std::string(79, '9') + "…\""},
     };
     HeadlessDriver driver;
