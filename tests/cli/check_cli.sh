@@ -57,6 +57,7 @@ else
 fi
 row 2 "" "calc-script: $tmp/dir: Is a directory$nl" "$script" --record "$tmp/dir"
 row 2 "*" "calc-script: $tmp/empty.calc: holds no action$nl" "$script" --record "$tmp/empty.calc"
+row 1 "*" "calc-script: $tmp/session:2: malformed line: unknown command \"bogus\\\\x01\"$nl" "$script" --record "$tmp/session"
 to=/dev/full row 2 "" "calc-script: cannot write to standard output: No space left on device$nl" \
     "$script" --check "$tmp/ok.calc"
 # calc-script: messages quote escaped, cut excerpts (the ELF header, 50 MB of one caption)
