@@ -29,6 +29,7 @@ mkdir "$tmp/dir"
 : >"$tmp/empty.calc"
 printf '# only a comment\n\n' >"$tmp/comment.calc"
 cp "$tmp/ok.calc" "$tmp/locked.calc" && chmod 000 "$tmp/locked.calc"
+{ printf '\177ELF\2\1\1'; head -c 200 /dev/zero; } >"$tmp/elf"  # the start of a program file
 { printf 'press '; head -c 50000000 /dev/zero | tr '\0' 'x'; printf '\n'; } >"$tmp/huge.calc"
 printf 'press 1\nbogus\x01\nshow\n' >"$tmp/session"
 state1="display: 1${nl}memory: ${nl}paren: ${nl}inv: ${nl}hyp: ${nl}locked: no${nl}tokens: $nl"
@@ -61,8 +62,8 @@ row 1 "*" "calc-script: $tmp/session:2: malformed line: unknown command \"bogus\
 to=/dev/full row 2 "" "calc-script: cannot write to standard output: No space left on device$nl" \
     "$script" --check "$tmp/ok.calc"
 # calc-script: messages quote escaped, cut excerpts (the ELF header, 50 MB of one caption)
-row 1 "FAIL $script:1: malformed line: unknown command \"\\\\x7fELF\\\\x02\\\\x01\\\\x01*…\"${nl}0 passed, 1 failed$nl" "" \
-    "$script" --check "$script"
+row 1 "FAIL $tmp/elf:1: malformed line: unknown command \"\\\\x7fELF\\\\x02\\\\x01\\\\x01\\\\x00*…\"${nl}0 passed, 1 failed$nl" "" \
+    "$script" --check "$tmp/elf"
 row 1 "FAIL $tmp/huge.calc:1: unknown caption \"$(printf 'x%.0s' {1..80})…\" in the standard window${nl}0 passed, 1 failed$nl" \
     "" "$script" --check "$tmp/huge.calc"
 # calc-script: interactive errors on standard error, the final status, `show` once
