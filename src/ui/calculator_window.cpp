@@ -17,8 +17,10 @@
 #include "accessibility.h"
 #include "caption_fit.h"
 #include "fonts.h"
+#include "keyboard_focus.h"
 #include "keypad/keypad_table.h"
 #include "text_box.h"
+#include "window_system.h"
 
 namespace calc::ui {
 
@@ -109,6 +111,11 @@ CalculatorWindow::CalculatorWindow(Calculator& calculator, CoreWorker& worker, M
     BuildControls();
     BuildKeys();
     Sync();
+    std::vector<QWidget*> controls(buttons_.begin(), buttons_.end());
+    for (QWidget* box : {static_cast<QWidget*>(inverse_), static_cast<QWidget*>(hyperbolic_)})
+        if (box) controls.push_back(box);
+    InstallKeyboardFocus(this, menuBar_, controls);
+    KeepFixedSize(this);
 }
 
 void CalculatorWindow::BuildMenus() {
