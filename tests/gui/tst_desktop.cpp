@@ -144,7 +144,7 @@ void DesktopTest::minimizedAboutReleasesWindow() {
         const QSize size = about->size();
         about->showMaximized();
         QTest::qWait(300);
-        QCOMPARE(about->size(), size);
+        QTRY_COMPARE(about->size(), size);
         QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, sevenAt);
         QCOMPARE(w->Display()->text(), QStringLiteral("0"));  // blocked while About is up
         about->showMinimized();
