@@ -9,6 +9,7 @@
 #include "caption_fit.h"
 #include "fonts.h"
 #include "twips.h"
+#include "window_system.h"
 
 namespace calc::ui {
 
@@ -18,7 +19,10 @@ AboutDialog::AboutDialog(QWidget* parent)
     setObjectName(QLatin1String(frame.objectName));
     setWindowTitle(QString::fromUtf8(frame.caption));
     setFixedSize(Px(frame.clientWidth), Px(frame.clientHeight));
-    setModal(true);
+    // Modal to the window that opened it only, which must never wait for it minimized.
+    setWindowModality(Qt::WindowModal);
+    KeepFixedSize(this);
+    CloseWhenMinimized(this);
 
     const QFont labelFont = ChineseFont(kAboutLabelPoints, true);
     const QFont buttonFont = ChineseFont(kAboutButtonPoints, true);

@@ -1,6 +1,6 @@
 #pragma once
 // The About window: fixed labels, a separator line and an OK button, laid out from
-// the table in about_layout.h. Shown modally; closing it is all it does.
+// the table in about_layout.h. Modal to the window it belongs to; closing it is all it does.
 #include <QDialog>
 
 namespace calc::ui {

@@ -17,8 +17,10 @@
 #include "accessibility.h"
 #include "caption_fit.h"
 #include "fonts.h"
+#include "keyboard_focus.h"
 #include "keypad/keypad_table.h"
 #include "text_box.h"
+#include "window_system.h"
 
 namespace calc::ui {
 
@@ -27,7 +29,7 @@ namespace {
 // The indicator boxes have the classic scroll-bar grey as their background.
 const QColor kIndicatorGrey(0xC8, 0xC8, 0xC8);
 
-QString U(const char* text) { return QString::fromUtf8(text); }
+QString FromUtf8(const char* text) { return QString::fromUtf8(text); }
 
 // The modifier box and its check boxes. The check boxes are narrow ("Hyp" gets 41
 // pixels): a smaller gap between the box and its caption keeps the caption whole in the
@@ -92,7 +94,7 @@ CalculatorWindow::CalculatorWindow(Calculator& calculator, CoreWorker& worker, M
     InstallAccessibleFactory();
     const WindowFrame frame = Frame(mode);
     setObjectName(QLatin1String(frame.objectName));
-    setWindowTitle(U(frame.caption));
+    setWindowTitle(FromUtf8(frame.caption));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -109,17 +111,22 @@ CalculatorWindow::CalculatorWindow(Calculator& calculator, CoreWorker& worker, M
     BuildControls();
     BuildKeys();
     Sync();
+    std::vector<QWidget*> controls(buttons_.begin(), buttons_.end());
+    for (QWidget* box : {static_cast<QWidget*>(inverse_), static_cast<QWidget*>(hyperbolic_)})
+        if (box) controls.push_back(box);
+    InstallKeyboardFocus(this, menuBar_, controls);
+    KeepFixedSize(this);
 }
 
 void CalculatorWindow::BuildMenus() {
     QMenu* menu = nullptr;
     QString menuCaption;
     for (const MenuItem& item : Menus(mode_)) {
-        if (!menu || menuCaption != U(item.menu)) {
-            menuCaption = U(item.menu);
+        if (!menu || menuCaption != FromUtf8(item.menu)) {
+            menuCaption = FromUtf8(item.menu);
             menu = menuBar_->addMenu(menuCaption);
         }
-        QAction* action = menu->addAction(U(item.caption));
+        QAction* action = menu->addAction(FromUtf8(item.caption));
         action->setObjectName(QLatin1String(item.objectName));
         if (*item.shortcut) action->setShortcut(QKeySequence(QLatin1String(item.shortcut), QKeySequence::PortableText));
         connect(action, &QAction::triggered, this, [this, command = item.command] { OnCommand(command); });
@@ -147,7 +154,8 @@ void CalculatorWindow::BuildControls() {
                 break;
             case Control::Inverse:
             case Control::Hyperbolic: {
-                auto* box = new QCheckBox(U(c.caption), modifiers_ ? static_cast<QWidget*>(modifiers_) : client_);
+                auto* box =
+                    new QCheckBox(FromUtf8(c.caption), modifiers_ ? static_cast<QWidget*>(modifiers_) : client_);
                 (c.control == Control::Inverse ? inverse_ : hyperbolic_) = box;
                 box->setStyle(styleOfModifiers());
                 connect(box, &QCheckBox::clicked, this, [this, which = c.control] { OnModifier(which); });
@@ -169,14 +177,14 @@ void CalculatorWindow::BuildControls() {
                     box->setPalette(pal);
                     (c.control == Control::MemoryIndicator ? memoryIndicator_ : parenIndicator_) = box;
                 }
-                box->setText(U(c.caption));
+                box->setText(FromUtf8(c.caption));
                 w = box;
                 break;
             }
         }
         w->setObjectName(QLatin1String(c.objectName));
         w->setGeometry(PxRect(c.rect));
-        w->setAccessibleName(U(c.accessibleName));
+        w->setAccessibleName(FromUtf8(c.accessibleName));
         FitCaption(w);
     }
 }
@@ -185,9 +193,9 @@ void CalculatorWindow::BuildKeys() {
     const QFont keyFont = ChineseFont(9, false);
     for (const KeyEntry& k : KeyTable(mode_)) {
         const KeyPlace& place = PlaceOf(mode_, k.key);
-        auto* button = new QPushButton(U(k.caption), client_);
+        auto* button = new QPushButton(FromUtf8(k.caption), client_);
         button->setGeometry(PxRect(place.rect));
-        button->setAccessibleName(U(place.accessibleName));
+        button->setAccessibleName(FromUtf8(place.accessibleName));
         button->setAutoDefault(false);
         if (mode_ == Mode::Standard) button->setFont(keyFont);
         FitCaption(button);

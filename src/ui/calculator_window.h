@@ -54,7 +54,6 @@ public:
     // The core switched to the other keypad: the window is hidden at once and deleted
     // later, since the call may come from one of its own menu items.
     void Retire();
-    bool Retired() const { return retired_; }
 
 signals:
     void KeyClicked(calc::Key key);

@@ -1,26 +1,10 @@
 #include "shell.h"
 
-#include <QGuiApplication>
-#include <QLayout>
-#include <QScreen>
-
 #include "about_dialog.h"
 #include "calculator_window.h"
+#include "window_system.h"
 
 namespace calc::ui {
-
-namespace {
-
-void CentreOnScreen(QWidget* w) {
-    if (w->layout()) w->layout()->activate();
-    QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
-    if (!screen) return;
-    const QRect avail = screen->availableGeometry();
-    const QSize size = w->frameGeometry().size();
-    w->move(avail.left() + (avail.width() - size.width()) / 2, avail.top() + (avail.height() - size.height()) / 2);
-}
-
-}  // namespace
 
 Shell::Shell(Calculator& calculator, CoreWorker& worker, QObject* parent)
     : QObject(parent), calculator_(calculator), worker_(worker) {
@@ -33,21 +17,25 @@ Shell::~Shell() {
 }
 
 void Shell::OnModeChanged() {
-    if (window_) window_->Retire();
+    // The new window takes the place of the one it replaces; the first one is centred.
+    std::optional<QPoint> at;
+    if (window_) {
+        at = window_->pos();
+        window_->Retire();
+    }
     auto* window = new CalculatorWindow(calculator_, worker_, calculator_.CurrentMode());
     window_ = window;
     connect(window, &CalculatorWindow::AboutRequested, this, &Shell::ShowAbout);
     connect(window, &CalculatorWindow::ClosedByUser, this, &Shell::QuitRequested);
-    CentreOnScreen(window);
-    window->show();
-    // Once shown, the window frame may be known: centre the frame, not the client.
-    if (window->frameGeometry().size() != window->size()) CentreOnScreen(window);
-    emit WindowShown(window);
+    PlaceAndShow(window, at);
 }
 
 void Shell::ShowAbout() {
-    AboutDialog about;
-    about.exec();
+    // A child of the window that asked for it: modal to that window only, kept above it. On the
+    // heap, as its parent may be deleted first when the program ends while it is open.
+    QPointer<AboutDialog> about = new AboutDialog(window_);
+    about->exec();
+    delete about.data();
 }
 
 }  // namespace calc::ui

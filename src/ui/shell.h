@@ -1,9 +1,10 @@
 #pragma once
 // Ties the core calculator to its Qt windows: whenever the core switches keypads,
 // the Qt window that showed the old one is hidden and discarded
-// and a new one is built, centred and shown, all in the same call, so the program
-// never passes through an event loop with no window. The About window is opened
-// from here, modally. Closing the open calculator window asks the program to end.
+// and a new one is built and shown in its place (the first one centred), all in the same
+// call, so the program never passes through an event loop with no window. The About
+// window is opened from here, modal to the calculator window. Closing the open calculator window asks the program to
+// end.
 #include <QObject>
 #include <QPointer>
 
@@ -22,11 +23,10 @@ public:
     // The open calculator window (nullptr before the core's Start()).
     CalculatorWindow* Window() const { return window_; }
 
-    // Help > About: the About window, modal, until "确定" or its close box.
+    // Help > About: the About window, modal to the open window, until "确定" or its close box.
     void ShowAbout();
 
 signals:
-    void WindowShown(calc::ui::CalculatorWindow* window);
     // The user closed the open calculator window: the program should end.
     void QuitRequested();
 

@@ -1,0 +1,130 @@
+#include "window_system.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+#include <functional>
+#include <utility>
+
+namespace calc::ui {
+
+namespace {
+
+constexpr Qt::WindowStates kLargeStates = Qt::WindowMaximized | Qt::WindowFullScreen;
+
+// Wayland compositors require the configured size of a maximized or full-screen surface.
+bool SizeIsConfiguredByCompositor() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
+// Hands every state the native window of a widget is asked for, or takes, to `onState`, from the
+// window's creation on (it is made on the first show, or on a state request before it).
+class StateWatch final : public QObject {
+public:
+    StateWatch(QWidget* window, std::function<void(Qt::WindowState)> onState)
+        : QObject(window), window_(window), onState_(std::move(onState)) {
+        window->installEventFilter(this);
+        Watch();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_ && event->type() == QEvent::WinIdChange) Watch();
+        return false;
+    }
+
+private:
+    void Watch() {
+        QWindow* handle = window_->windowHandle();
+        if (!handle || handle == watched_) return;
+        watched_ = handle;
+        connect(handle, &QWindow::windowStateChanged, this, onState_);
+    }
+
+    QWidget* window_;
+    QWindow* watched_ = nullptr;
+    std::function<void(Qt::WindowState)> onState_;
+};
+
+class FixedSizeGuard final : public QObject {
+public:
+    explicit FixedSizeGuard(QWidget* window) : QObject(window), window_(window) {
+        window->installEventFilter(this);
+        new StateWatch(window, [this](Qt::WindowState state) { OnStateChanged(state); });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_ && event->type() == QEvent::Resize && released_) {
+            const auto* resize = static_cast<QResizeEvent*>(event);
+            if (resize->size() == size_ && resize->oldSize() != size_) Hold();
+        }
+        return false;
+    }
+
+private:
+    void OnStateChanged(Qt::WindowState state) {
+        if (!(state & kLargeStates)) return;
+        if (SizeIsConfiguredByCompositor() && !released_) Release();
+        // Taken back once the request is through: from inside it, the window system would not hear of it.
+        QTimer::singleShot(0, this, [this] {
+            QWindow* handle = window_->windowHandle();
+            if (handle && handle->windowStates() & kLargeStates)
+                handle->setWindowStates(handle->windowStates() & ~kLargeStates);
+        });
+    }
+
+    // Lets the window take whatever size the compositor configures, until it is back at its own.
+    void Release() {
+        released_ = true;
+        size_ = window_->size();
+        if (QLayout* layout = window_->layout()) layout->setSizeConstraint(QLayout::SetNoConstraint);
+        window_->setMinimumSize(0, 0);
+        window_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+
+    void Hold() {
+        released_ = false;
+        window_->setFixedSize(size_);
+        if (QLayout* layout = window_->layout()) layout->setSizeConstraint(QLayout::SetFixedSize);
+    }
+
+    QWidget* window_;
+    QSize size_;
+    bool released_ = false;
+};
+
+}  // namespace
+
+void KeepFixedSize(QWidget* window) { new FixedSizeGuard(window); }
+
+void CloseWhenMinimized(QWidget* window) {
+    new StateWatch(window, [window](Qt::WindowState state) {
+        if (state & Qt::WindowMinimized) QTimer::singleShot(0, window, &QWidget::close);
+    });
+}
+
+void PlaceAndShow(QWidget* window, std::optional<QPoint> at) {
+    if (window->layout()) window->layout()->activate();
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    auto place = [&] {
+        if (!screen) return;
+        const QRect avail = screen->availableGeometry();
+        const QSize size = window->frameGeometry().size();
+        const QPoint centred(avail.left() + (avail.width() - size.width()) / 2,
+                             avail.top() + (avail.height() - size.height()) / 2);
+        QPoint to = at.value_or(centred);
+        to.setX(qMax(avail.left(), qMin(to.x(), avail.right() + 1 - size.width())));
+        to.setY(qMax(avail.top(), qMin(to.y(), avail.bottom() + 1 - size.height())));
+        window->move(to);
+    };
+    place();
+    window->show();
+    // Once shown, the window frame may be known: place the frame, not the client.
+    if (window->frameGeometry().size() != window->size()) place();
+}
+
+}  // namespace calc::ui

@@ -1,0 +1,164 @@
+// The windows and the window system: fixed sizes that survive a maximize request, the About
+// window as a child of its calculator window that never leaves it waiting, the place kept across
+// a View switch, and the program ending with its window. Runs on the offscreen platform and on
+// Wayland (a private headless weston; see with-weston.sh).
+#define QTEST_QPA_MOUSE_HANDLING  // clicks go through the window system, where modality applies
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+#include <QtTest>
+#include <memory>
+
+#include "about_dialog.h"
+#include "calculator_window.h"
+#include "program.h"
+#include "text_box.h"
+
+using calc::Key;
+using calc::Mode;
+using namespace calc::ui;
+
+Q_DECLARE_METATYPE(calc::Mode)
+
+namespace {
+
+bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
+QPoint CentreInWindow(QWidget* w) { return w->mapTo(w->window(), w->rect().center()); }
+
+}  // namespace
+
+class DesktopTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        program_ = std::make_unique<Program>();
+        program_->Start();
+        QVERIFY(QTest::qWaitForWindowExposed(program_->Window()));
+    }
+    void cleanup() {
+        program_.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    void maximizeKeepsSize_data();
+    void maximizeKeepsSize();
+    void switchKeepsPlace();
+    void aboutBelongsToItsWindow();
+    void minimizedAboutReleasesWindow();
+    void closeEndsProgram();
+
+private:
+    CalculatorWindow* Open(Mode mode) {
+        program_->Core().ShowMode(mode);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        CalculatorWindow* w = program_->Window();
+        return QTest::qWaitForWindowExposed(w) ? w : nullptr;
+    }
+    // Runs `during` once the About window of `w` is open, then closes it if `during` did not.
+    void WithAbout(CalculatorWindow* w, const std::function<void(AboutDialog*)>& during) {
+        QTimer::singleShot(0, this, [&] {
+            auto* about = w->findChild<AboutDialog*>();
+            QVERIFY(about);
+            QVERIFY(QTest::qWaitForWindowExposed(about));
+            during(about);
+            QTimer::singleShot(3000, about, &QDialog::reject);  // a test that failed leaves no dialog behind
+        });
+        w->Action(Command::About)->trigger();  // returns when the About window closes
+    }
+    std::unique_ptr<Program> program_;
+};
+
+void DesktopTest::maximizeKeepsSize_data() {
+    QTest::addColumn<Mode>("mode");
+    QTest::newRow("standard") << Mode::Standard;
+    QTest::newRow("scientific") << Mode::Scientific;
+}
+
+// No maximize button is asked for, and a maximize request leaves the window at its size, alive,
+// with what it showed (on Wayland the compositor would end a client that ignored its configured size).
+void DesktopTest::maximizeKeepsSize() {
+    QFETCH(Mode, mode);
+    CalculatorWindow* w = Open(mode);
+    QVERIFY(w);
+    QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
+    w->Button(Key::Digit7)->click();
+    const QSize size = w->size();
+    w->showMaximized();
+    QTest::qWait(300);
+    w->Button(Key::Digit8)->setFocus(Qt::TabFocusReason);  // repaints: what a protocol error needs to show
+    w->Button(Key::Digit5)->click();
+    // Until the compositor has answered, the window may follow its size (and be unfixed meanwhile).
+    auto settled = [&] {
+        return w->size() == size && w->minimumSize() == size && w->maximumSize() == size &&
+               !(w->windowHandle()->windowStates() & Qt::WindowMaximized);
+    };
+    QTRY_VERIFY(settled());
+    QTest::qWait(300);
+    QVERIFY(settled());
+    QCOMPARE(w->Display()->text(), QStringLiteral("75"));
+}
+
+// The first window is centred; the next one opens where the last one was.
+void DesktopTest::switchKeepsPlace() {
+    CalculatorWindow* w = program_->Window();
+    const QRect frame = w->frameGeometry(), avail = w->screen()->availableGeometry();
+    const QPoint at = avail.topLeft() + QPoint(37, 41);
+    if (!OnWayland()) {  // where the compositor places windows, a program cannot
+        QVERIFY(qAbs((frame.left() - avail.left()) - (avail.right() - frame.right())) <= 1);
+        QVERIFY(qAbs((frame.top() - avail.top()) - (avail.bottom() - frame.bottom())) <= 1);
+        w->move(at);
+    }
+    const QPoint before = w->pos();
+    for (Mode mode : {Mode::Scientific, Mode::Standard}) {
+        w = Open(mode);
+        QVERIFY(w && w->isVisible() && w->KeypadMode() == mode);
+        qInfo("%s window at %d,%d (the one before at %d,%d)", mode == Mode::Standard ? "standard" : "scientific",
+              w->pos().x(), w->pos().y(), before.x(), before.y());
+        if (!OnWayland()) QCOMPARE(w->pos(), at);
+    }
+}
+
+// About is a child of the window that opened it, modal to that window only, above it, and closes
+// with Escape.
+void DesktopTest::aboutBelongsToItsWindow() {
+    CalculatorWindow* w = program_->Window();
+    bool checked = false;
+    WithAbout(w, [&](AboutDialog* about) {
+        QCOMPARE(about->parentWidget(), w);
+        QCOMPARE(about->windowModality(), Qt::WindowModal);
+        QCOMPARE(about->windowHandle()->transientParent(), w->windowHandle());
+        QVERIFY(!(about->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QTest::keyClick(about, Qt::Key_Escape);
+        checked = true;
+    });
+    QVERIFY(checked);
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+// A minimized About window closes: its calculator window takes clicks again. A maximize request
+// leaves it at its size.
+void DesktopTest::minimizedAboutReleasesWindow() {
+    CalculatorWindow* w = program_->Window();
+    const QPoint sevenAt = CentreInWindow(w->Button(Key::Digit7));
+    WithAbout(w, [&](AboutDialog* about) {
+        const QSize size = about->size();
+        about->showMaximized();
+        QTest::qWait(300);
+        QTRY_VERIFY(about->size() == size && about->minimumSize() == size);
+        about->showMinimized();
+        QTRY_VERIFY_WITH_TIMEOUT(!about->isVisible(), 1000);
+    });
+    QVERIFY(!w->findChild<AboutDialog*>());
+    QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, sevenAt);
+    QCOMPARE(w->Display()->text(), QStringLiteral("7"));
+}
+
+void DesktopTest::closeEndsProgram() {
+    QTimer::singleShot(0, program_->Window(), &QWidget::close);
+    QCOMPARE(QCoreApplication::exec(), 0);
+}
+
+QTEST_MAIN(DesktopTest)
+#include "tst_desktop.moc"

@@ -1,0 +1,229 @@
+// The windows with the keyboard alone: Tab in reading order, the arrows to the key next to it on
+// screen, a sum keyed with Tab, arrows and Space, a focus mark that shows, and the focus back on
+// its key after Esc from a menu.
+#include <QCheckBox>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QtTest>
+#include <memory>
+
+#include "calculator_window.h"
+#include "program.h"
+#include "text_box.h"
+
+using calc::Key;
+using calc::Mode;
+using namespace calc::ui;
+
+Q_DECLARE_METATYPE(calc::Mode)
+
+namespace {
+
+QRect InWindow(const QWidget* w) { return QRect(w->mapTo(w->window(), QPoint(0, 0)), w->size()); }
+
+// A key through the window system, as the user types it: shortcuts, popups and the focus apply.
+void Press(Qt::Key key, int times = 1, Qt::KeyboardModifiers modifiers = {}) {
+    for (int i = 0; i < times; ++i) QTest::keyClick(QApplication::activeWindow()->windowHandle(), key, modifiers);
+}
+
+// Relative luminance contrast of two colours (WCAG).
+double Contrast(QRgb a, QRgb b) {
+    auto luminance = [](QRgb c) {
+        auto channel = [](int v) {
+            const double s = v / 255.0;
+            return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+}  // namespace
+
+class KeyboardTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        program_ = std::make_unique<Program>();
+        program_->Start();
+    }
+    void cleanup() {
+        program_.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    void tabFollowsReadingOrder_data();
+    void tabFollowsReadingOrder();
+    void arrowsMoveOnTheGrid_data();
+    void arrowsMoveOnTheGrid();
+    void sevenPlusFive_data();
+    void sevenPlusFive();
+    void focusMarkShows_data() { tabFollowsReadingOrder_data(); }
+    void focusMarkShows();
+    void escapeFromMenuReturnsFocus();
+
+private:
+    CalculatorWindow* OpenActive(Mode mode) {
+        program_->Core().ShowMode(mode);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        CalculatorWindow* w = program_->Window();
+        w->activateWindow();
+        return QTest::qWaitForWindowActive(w) ? w : nullptr;
+    }
+    std::unique_ptr<Program> program_;
+};
+
+void KeyboardTest::tabFollowsReadingOrder_data() {
+    QTest::addColumn<Mode>("mode");
+    QTest::newRow("standard") << Mode::Standard;
+    QTest::newRow("scientific") << Mode::Scientific;
+}
+
+// From a fresh window, Tab visits every key and check box once, each right of the one before in
+// its row or in a lower row, and comes round again; Shift+Tab goes the same way back.
+void KeyboardTest::tabFollowsReadingOrder() {
+    QFETCH(Mode, mode);
+    CalculatorWindow* w = OpenActive(mode);
+    QVERIFY(w);
+    const qsizetype controls = w->findChildren<QPushButton*>().size() + w->findChildren<QCheckBox*>().size();
+    QList<QWidget*> chain;
+    QStringList names;
+    for (qsizetype i = 0; i <= controls; ++i) {
+        Press(Qt::Key_Tab);
+        chain << QApplication::focusWidget();
+        names << chain.back()->accessibleName();
+    }
+    qInfo("Tab: %s", qPrintable(names.join(u' ')));
+    QCOMPARE(chain.back(), chain.front());
+    chain.removeLast();
+    QCOMPARE(QSet<QWidget*>(chain.begin(), chain.end()).size(), controls);
+    for (qsizetype i = 1; i < chain.size(); ++i) {
+        const QRect before = InWindow(chain[i - 1]), now = InWindow(chain[i]);
+        const bool sameRow = now.top() < before.center().y() && before.top() < now.center().y();
+        QVERIFY2(sameRow ? now.left() > before.left() : now.top() > before.top(), qPrintable(names[i]));
+    }
+    for (qsizetype i = chain.size() - 1; i >= 0; --i) {
+        Press(Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), chain[i]);
+    }
+}
+
+void KeyboardTest::arrowsMoveOnTheGrid_data() {
+    QTest::addColumn<Mode>("mode");
+    QTest::addColumn<QString>("move");  // from, arrow, to: captions
+    for (const char* move : {"= Up 1/x", "7 Down 4", "5 Left 4", "9 Right /", "BackSpace Down 8", "8 Up BackSpace",
+                             "MC Up MC", "= Right =", "/ Up CE", "C Down Sqrt"})
+        QTest::newRow(move) << Mode::Standard << QString(move);
+    for (const char* move : {"ln Up Inv", "Hyp Down sin", "Hyp Right BackSpace", "pi Down Mod", "x^y Right x^3",
+                             "C Down pi", "MS Left x^2"})
+        QTest::newRow(move) << Mode::Scientific << QString(move);
+}
+
+// An arrow moves to the control next to the focused one on screen, in its direction; at the edge
+// of the grid the focus stays.
+void KeyboardTest::arrowsMoveOnTheGrid() {
+    QFETCH(Mode, mode);
+    QFETCH(QString, move);
+    CalculatorWindow* w = OpenActive(mode);
+    QVERIFY(w);
+    const QStringList parts = move.split(u' ');
+    auto control = [w](const QString& caption) -> QWidget* {
+        for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
+            if (b->text() == caption) return b;
+        return nullptr;
+    };
+    const QMap<QString, Qt::Key> arrows{
+        {"Up", Qt::Key_Up}, {"Down", Qt::Key_Down}, {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right}};
+    QVERIFY(control(parts[0]) && control(parts[2]));
+    control(parts[0])->setFocus(Qt::TabFocusReason);
+    Press(arrows.value(parts[1]));
+    QCOMPARE(QApplication::focusWidget(), control(parts[2]));
+}
+
+void KeyboardTest::sevenPlusFive_data() {
+    QTest::addColumn<Mode>("mode");
+    QTest::addColumn<QString>("toSeven");
+    QTest::newRow("standard") << Mode::Standard << "Tab Down Left";                  // Backspace, 8, 7
+    QTest::newRow("scientific") << Mode::Scientific << "Tab Right Right Down Left";  // Inv, Hyp, Backspace, 8, 7
+}
+
+// 7 + 5 = keyed with Tab, the arrows and Space from a fresh window. Space before any Tab presses nothing.
+void KeyboardTest::sevenPlusFive() {
+    QFETCH(Mode, mode);
+    QFETCH(QString, toSeven);
+    CalculatorWindow* w = OpenActive(mode);
+    QVERIFY(w);
+    const QMap<QString, Qt::Key> keys{{"Tab", Qt::Key_Tab},   {"Up", Qt::Key_Up},       {"Down", Qt::Key_Down},
+                                      {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right}, {"Space", Qt::Key_Space}};
+    Press(Qt::Key_Space);
+    QCOMPARE(w->Display()->text(), QStringLiteral("0"));
+    QVERIFY(!w->Inverse() || !w->Inverse()->isChecked());
+    // From 7 to +, to 5, to =: the same path in both windows.
+    const QString path = toSeven + " Space Right Right Right Down Down Down Space Up Up Left Left Space" +
+                         " Right Right Right Down Down Space";
+    int presses = 0;
+    for (const QString& name : path.split(u' ')) {
+        Press(keys.value(name));
+        ++presses;
+    }
+    qInfo("7 + 5 = in %d presses", presses);
+    QCOMPARE(w->Display()->text(), QStringLiteral("12"));
+}
+
+// The focused key and check box show a mark at least 2 pixels wide (at the screen's scale) with at
+// least 3:1 contrast against what is there without the focus.
+void KeyboardTest::focusMarkShows() {
+    QFETCH(Mode, mode);
+    CalculatorWindow* w = OpenActive(mode);
+    QVERIFY(w);
+    QList<QWidget*> controls{w->Button(Key::Digit7)};
+    if (w->Inverse()) controls << w->Inverse();
+    for (QWidget* control : controls) {
+        const QImage plain = control->grab().toImage();
+        control->setFocus(Qt::MouseFocusReason);  // a clicked key shows its focus too
+        QVERIFY(control->hasFocus());
+        const QImage focused = control->grab().toImage();
+        const double scale = plain.devicePixelRatio();
+        // Along the middle of each edge, inwards: the widest run of pixels that changed enough.
+        const int midX = plain.width() / 2, midY = plain.height() / 2;
+        const QList<std::pair<QPoint, QPoint>> edges{{{0, midY}, {1, 0}},
+                                                     {{plain.width() - 1, midY}, {-1, 0}},
+                                                     {{midX, 0}, {0, 1}},
+                                                     {{midX, plain.height() - 1}, {0, -1}}};
+        for (const auto& [start, step] : edges) {
+            int run = 0, widest = 0;
+            double lowest = 100;
+            for (QPoint p = start; plain.rect().contains(p) && (p - start).manhattanLength() < 6 * scale; p += step) {
+                const double contrast = Contrast(plain.pixel(p), focused.pixel(p));
+                run = contrast >= 3 ? run + 1 : 0;
+                if (run > 0) lowest = qMin(lowest, contrast);
+                widest = qMax(widest, run);
+            }
+            qInfo("%s: mark %d px at scale %.1f, contrast >= %.1f", qPrintable(control->accessibleName()), widest,
+                  scale, lowest);
+            QVERIFY2(widest >= int(2 * scale), qPrintable(control->accessibleName()));
+        }
+    }
+}
+
+// Tab to 7; Alt+E, Esc, Alt+V, Esc, Esc: the focus is on 7 again, and Space presses it.
+void KeyboardTest::escapeFromMenuReturnsFocus() {
+    CalculatorWindow* w = OpenActive(Mode::Standard);
+    QVERIFY(w);
+    QPushButton* seven = w->Button(Key::Digit7);
+    seven->setFocus(Qt::TabFocusReason);
+    Press(Qt::Key_E, 1, Qt::AltModifier);
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    Press(Qt::Key_Escape);
+    Press(Qt::Key_V, 1, Qt::AltModifier);
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    Press(Qt::Key_Escape);
+    Press(Qt::Key_Escape);
+    QTRY_COMPARE(QApplication::focusWidget(), seven);
+    Press(Qt::Key_Space);
+    QCOMPARE(w->Display()->text(), QStringLiteral("7"));
+}
+
+QTEST_MAIN(KeyboardTest)
+#include "tst_keyboard.moc"

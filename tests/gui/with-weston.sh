@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Runs a command against a private, headless weston: its own runtime folder and socket, started
+# here and stopped when the command ends, so no display or session of the machine is needed (CI
+# runs as root without one). The command sees WAYLAND_DISPLAY and QT_QPA_PLATFORM=wayland.
+#   with-weston.sh [--scale N] COMMAND [ARGS...]
+set -euo pipefail
+
+scale=1
+if [ "${1:-}" = --scale ]; then
+    scale=$2
+    shift 2
+fi
+command -v weston >/dev/null || { echo "weston is not installed (Debian: apt-get install weston qt6-wayland)" >&2; exit 1; }
+
+runtime=$(mktemp -d "${TMPDIR:-/tmp}/calc-weston.XXXXXX")
+chmod 700 "$runtime"
+socket=calc-test
+weston_pid=
+stop() {
+    [ -n "$weston_pid" ] && kill "$weston_pid" 2>/dev/null && wait "$weston_pid" 2>/dev/null || true
+    rm -rf "$runtime"
+}
+trap stop EXIT
+
+XDG_RUNTIME_DIR=$runtime weston --backend=headless-backend.so --socket=$socket --idle-time=0 --scale="$scale" \
+    --width=1024 --height=768 --log="$runtime/weston.log" >/dev/null 2>&1 &
+weston_pid=$!
+for _ in $(seq 1 500); do
+    [ -S "$runtime/$socket" ] && break
+    kill -0 "$weston_pid" 2>/dev/null || { cat "$runtime/weston.log" >&2; echo "weston did not start" >&2; exit 1; }
+    sleep 0.01
+done
+[ -S "$runtime/$socket" ] || { echo "weston did not open its socket" >&2; exit 1; }
+
+status=0
+env -u DISPLAY XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland "$@" || status=$?
+# A client the compositor disconnected for a protocol error is a failure even if the command's
+# status hid it.
+if grep -q "protocol error\|error .* does not match" "$runtime/weston.log" 2>/dev/null; then
+    grep "protocol error\|does not match" "$runtime/weston.log" >&2
+    [ "$status" -ne 0 ] || status=1
+fi
+exit "$status"
