@@ -72,7 +72,7 @@ TEST(Evaluate, InvTurnsTheFirstPowerIntoARootAndClearsTheBox) {
 }
 
 // A failed root (8 y 0 is 8^(1/0); -8 has no real cube root here) leaves Inv on.
-TEST(Evaluate, RaisesTheErrorsOfTheFailureTable) {
+TEST(Evaluate, RaisesTheCalculatorsErrors) {
     using enum ErrorKind;
     const struct {
         std::initializer_list<Value> col;
@@ -92,6 +92,16 @@ TEST(Evaluate, RaisesTheErrorsOfTheFailureTable) {
         EXPECT_EQ(Raised([&] { Evaluate(Tokens(c.col), inv); }), c.error) << "case " << (&c - cases);
         EXPECT_EQ(inv, c.inv);
     }
+}
+
+// At most 32767 operands wait at once (adjacent numbers all wait): one more overflows.
+TEST(Evaluate, HoldsAtMost32767WaitingOperands) {
+    TokenList l;
+    for (int i = 0; i < 32767; ++i) l.Add(Value(std::int16_t{1}));
+    bool inv = false;
+    EXPECT_EQ(Evaluate(l, inv), 1);
+    l.Add(Value(std::int16_t{2}));
+    EXPECT_EQ(Raised([&] { Evaluate(l, inv); }), ErrorKind::Overflow);
 }
 
 TEST(RoundToInt32, HalvesToEvenWithinRange) {
