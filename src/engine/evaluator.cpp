@@ -20,7 +20,7 @@ bool FoldsGiven(std::size_t addSub, std::size_t mulDiv, const Value& next) {
     }
 }
 
-// At most this many operators or operands wait at once; one more is an overflow error.
+// At most this many operands wait at once; one more is an overflow error.
 constexpr std::size_t kMaxPending = 32767;
 
 // An operand: an item of the list, or a computed result (0 for a missing operand).
@@ -63,17 +63,16 @@ double Apply(BinaryOp op, const Operand& left, const Operand& right, bool& inver
     return 0;
 }
 
-template <typename T>
-void PushPending(std::vector<T>& stack, T v) {
-    if (stack.size() == kMaxPending) Raise(ErrorKind::Overflow);
-    stack.push_back(v);
+void PushPending(std::vector<Operand>& values, Operand v) {
+    if (values.size() == kMaxPending) Raise(ErrorKind::Overflow);
+    values.push_back(v);
 }
 
-template <typename T>
-T TakeTop(std::vector<T>& stack) {
-    if (stack.empty()) return T{};
-    const T top = stack.back();
-    stack.pop_back();
+// The top operand, taken off; a missing operand is 0.
+Operand TakeTop(std::vector<Operand>& values) {
+    if (values.empty()) return {};
+    const Operand top = values.back();
+    values.pop_back();
     return top;
 }
 
@@ -104,10 +103,13 @@ double Evaluate(const TokenList& list, bool& inverse) { return EvaluateRange(lis
 double EvaluateRange(const TokenList& list, std::size_t from, std::size_t to, bool& inverse) {
     // Phase 1: infix to postfix. Every postfix entry is an item of the list, so the
     // postfix order is kept as positions rather than copies; so is the operator stack.
-    std::vector<std::size_t> operators;
+    // An operator goes on the stack only after every one of its level or above left it,
+    // so the levels on the stack rise: it holds one operator of each level at most.
+    std::size_t operators[3];
+    std::size_t waiting = 0;
     std::vector<std::size_t> postfix;
     if (to >= from) postfix.reserve(to - from + 1);
-    auto topLevel = [&] { return OperatorLevel(list.Item(operators.back())); };
+    auto topLevel = [&] { return OperatorLevel(list.Item(operators[waiting - 1])); };
     for (std::size_t i = from; i <= to; ++i) {
         if (list.IsNumberAt(i)) {
             postfix.push_back(i);
@@ -117,13 +119,14 @@ double EvaluateRange(const TokenList& list, std::size_t from, std::size_t to, bo
         if (level == 0) continue;  // "(" and anything else is skipped
         // Out go the waiting operators that bind at least as tightly: all operators are
         // left-associative.
-        while (!operators.empty() && topLevel() >= level) postfix.push_back(TakeTop(operators));
-        PushPending(operators, i);
+        while (waiting > 0 && topLevel() >= level) postfix.push_back(operators[--waiting]);
+        operators[waiting++] = i;
     }
-    while (!operators.empty()) postfix.push_back(TakeTop(operators));
+    while (waiting > 0) postfix.push_back(operators[--waiting]);
 
     // Phase 2: computing.
     std::vector<Operand> values;
+    values.reserve(postfix.size());
     for (std::size_t position : postfix) {
         const Value& item = list.Item(position);
         if (list.IsNumberAt(position)) {

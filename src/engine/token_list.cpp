@@ -35,7 +35,8 @@ std::size_t TokenList::ParenCount() const { return meta_.empty() ? 0 : meta_.bac
 
 void TokenList::PushMeta(const Value& v) {
     const auto pos = static_cast<std::uint32_t>(meta_.size() + 1);
-    Meta m = meta_.empty() ? Meta{} : meta_.back();
+    // Built in place: the facts carry over from the previous position.
+    Meta& m = meta_.emplace_back(meta_.empty() ? Meta{} : meta_.back());
     const bool previousNumber = m.number;
     const int level = OperatorLevel(v);
     const bool paren = level == 0 && v.Is("(");
@@ -48,7 +49,6 @@ void TokenList::PushMeta(const Value& v) {
     } else if (m.firstPair == 0 && m.number && previousNumber) {
         m.firstPair = pos;
     }
-    meta_.push_back(m);
 }
 
 void TokenList::Add(Value v) {
