@@ -1,5 +1,6 @@
 #include "engine/evaluator.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -105,7 +106,7 @@ double EvaluateRange(const TokenList& list, std::size_t from, std::size_t to, bo
     // postfix order is kept as positions rather than copies; so is the operator stack.
     // An operator goes on the stack only after every one of its level or above left it,
     // so the levels on the stack rise: it holds one operator of each level at most.
-    std::size_t operators[3];
+    std::array<std::size_t, 3> operators;
     std::size_t waiting = 0;
     std::vector<std::size_t> postfix;
     if (to >= from) postfix.reserve(to - from + 1);
@@ -120,7 +121,7 @@ double EvaluateRange(const TokenList& list, std::size_t from, std::size_t to, bo
         // Out go the waiting operators that bind at least as tightly: all operators are
         // left-associative.
         while (waiting > 0 && topLevel() >= level) postfix.push_back(operators[--waiting]);
-        operators[waiting++] = i;
+        operators.at(waiting++) = i;
     }
     while (waiting > 0) postfix.push_back(operators[--waiting]);
 
