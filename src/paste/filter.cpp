@@ -60,12 +60,12 @@ std::optional<PastePiece> PasteScanner::Next() {
         while (pos_ < text_.size()) {
             c = ReadChar(text_, next);
             if (IsOperatorChar(c)) break;
-            piece.digits += c >= '0' && c <= '9' ? 1 : 0;
+            piece.digits = piece.digits || (c >= '0' && c <= '9');
             piece.points += c == '.' ? 1 : 0;
             pos_ = next;
         }
         piece.end = pos_;
-        if (piece.digits + piece.points > 0) return piece;
+        if (piece.digits || piece.points > 0) return piece;
         if (pos_ < text_.size()) {
             pos_ = next;
             return PastePiece{.op = c};

@@ -23,8 +23,8 @@ char ReadChar(std::string_view text, std::size_t& pos);
 struct PastePiece {
     char op = 0;                     // the operator character, 0 for a number
     std::size_t begin = 0, end = 0;  // a number's run: bytes begin..end-1 of the text
-    std::size_t digits = 0;          // a number's digits ...
-    std::size_t points = 0;          // ... and points
+    bool digits = false;             // whether a number has digits ...
+    std::size_t points = 0;          // ... and how many points
 
     bool IsOperator(char c) const { return op == c; }
 };

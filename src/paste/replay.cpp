@@ -38,8 +38,8 @@ void Press(ScientificKeypad& keypad, Key key) {
 // Types a number piece: its digits and point in order; a lone point types 0, a number
 // with two points (not a number) types nothing.
 void TypeNumber(ScientificKeypad& keypad, std::string_view text, const PastePiece& piece) {
-    if (piece.digits == 0 && piece.points == 1) return Press(keypad, Key::Digit0);
-    if (piece.digits == 0 || piece.points > 1) return;
+    if (!piece.digits && piece.points == 1) return Press(keypad, Key::Digit0);
+    if (!piece.digits || piece.points > 1) return;
     for (std::size_t pos = piece.begin; pos < piece.end;) {
         const char c = ReadChar(text, pos);
         if (c >= '0' && c <= '9')
