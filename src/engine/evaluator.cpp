@@ -1,10 +1,11 @@
 #include "engine/evaluator.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "engine/errors.h"
-#include "engine/stack.h"
 
 namespace calc {
 
@@ -20,12 +21,61 @@ bool FoldsGiven(std::size_t addSub, std::size_t mulDiv, const Value& next) {
     }
 }
 
-// L(v): the leading number of v's text form (a double passes through its display form,
-// so computed intermediate results enter the next operation with 15 digits).
-double L(const Value& v) { return LeadingNumber(v); }
+// At most this many operands wait at once; one more is an overflow error.
+constexpr std::size_t kMaxPending = 32767;
 
-// LD(v): v as a double, written with 15 significant digits and read back.
-double LD(const Value& v) { return RoundToDisplayDigits(ToDouble(v)); }
+// An operand: an item of the list, or a computed result (0 for a missing operand).
+struct Operand {
+    const Value* item = nullptr;
+    double result = 0;
+};
+
+// An operand as its leading number: a computed result passes through its display form,
+// so intermediate results enter the next operation with 15 digits.
+double Leading(const Operand& v) { return v.item ? LeadingNumber(*v.item) : RoundToDisplayDigits(v.result); }
+
+// An operand as a double, written with 15 significant digits and read back.
+double Rounded(const Operand& v) { return RoundToDisplayDigits(v.item ? ToDouble(*v.item) : v.result); }
+
+// left op right, with the calculator's errors: the right operand of "-", "/", the power
+// and Mod enters rounded, every other operand as its leading number.
+double Apply(BinaryOp op, const Operand& left, const Operand& right, bool& inverse) {
+    switch (op) {
+        case BinaryOp::Add: return CheckedAdd(Leading(left), Leading(right));
+        case BinaryOp::Subtract: return CheckedSub(Leading(left), Rounded(right));
+        case BinaryOp::Multiply: return CheckedMul(Leading(left), Leading(right));
+        case BinaryOp::Divide: return CheckedDiv(Leading(left), Rounded(right));
+        case BinaryOp::Power: {
+            const double base = Leading(left);
+            const double exponent = Rounded(right);
+            if (!inverse) return Power(base, exponent);
+            const double root = Power(base, CheckedDiv(1.0, exponent));
+            inverse = false;
+            return root;
+        }
+        case BinaryOp::Modulo: {
+            const std::int32_t a = RoundToInt32(Leading(left));
+            const std::int32_t b = RoundToInt32(Rounded(right));
+            if (b == 0) Raise(ErrorKind::DivisionByZero);
+            if (a == std::numeric_limits<std::int32_t>::min() && b == -1) Raise(ErrorKind::Overflow);
+            return a % b;
+        }
+    }
+    return 0;
+}
+
+void PushPending(std::vector<Operand>& values, Operand v) {
+    if (values.size() == kMaxPending) Raise(ErrorKind::Overflow);
+    values.push_back(v);
+}
+
+// The top operand, taken off; a missing operand is 0.
+Operand TakeTop(std::vector<Operand>& values) {
+    if (values.empty()) return {};
+    const Operand top = values.back();
+    values.pop_back();
+    return top;
+}
 
 }  // namespace
 
@@ -53,76 +103,43 @@ double Evaluate(const TokenList& list, bool& inverse) { return EvaluateRange(lis
 
 double EvaluateRange(const TokenList& list, std::size_t from, std::size_t to, bool& inverse) {
     // Phase 1: infix to postfix. Every postfix entry is an item of the list, so the
-    // postfix order is kept as positions rather than copies.
-    Stack operators;
-    std::vector<std::uint32_t> postfix;
+    // postfix order is kept as positions rather than copies; so is the operator stack.
+    // An operator goes on the stack only after every one of its level or above left it,
+    // so the levels on the stack rise: it holds one operator of each level at most.
+    std::array<std::size_t, 3> operators;
+    std::size_t waiting = 0;
+    std::vector<std::size_t> postfix;
     if (to >= from) postfix.reserve(to - from + 1);
-    auto moveTop = [&] {
-        postfix.push_back(static_cast<std::uint32_t>(operators.Top().AsInt32()));
-        operators.Pop();
-    };
+    auto topLevel = [&] { return OperatorLevel(list.Item(operators[waiting - 1])); };
     for (std::size_t i = from; i <= to; ++i) {
         if (list.IsNumberAt(i)) {
-            postfix.push_back(static_cast<std::uint32_t>(i));
+            postfix.push_back(i);
             continue;
         }
         const int level = OperatorLevel(list.Item(i));
-        // The operator stack holds the positions of the operator tokens.
-        auto topLevel = [&] { return OperatorLevel(list.Item(static_cast<std::size_t>(operators.Top().AsInt32()))); };
-        switch (level) {
-            case 1:
-                while (!operators.Empty()) moveTop();
-                break;
-            case 2:
-                while (!operators.Empty() && topLevel() >= 2) moveTop();
-                break;
-            case 3:
-                while (!operators.Empty() && topLevel() == 3) moveTop();
-                break;
-            default: continue;  // "(" and anything else is skipped
-        }
-        operators.Push(Value(static_cast<std::int32_t>(i)));
+        if (level == 0) continue;  // "(" and anything else is skipped
+        // Out go the waiting operators that bind at least as tightly: all operators are
+        // left-associative.
+        while (waiting > 0 && topLevel() >= level) postfix.push_back(operators[--waiting]);
+        operators.at(waiting++) = i;
     }
-    while (!operators.Empty()) moveTop();
+    while (waiting > 0) postfix.push_back(operators[--waiting]);
 
     // Phase 2: computing.
-    Stack values;
-    for (std::uint32_t position : postfix) {
+    std::vector<Operand> values;
+    values.reserve(postfix.size());
+    for (std::size_t position : postfix) {
         const Value& item = list.Item(position);
         if (list.IsNumberAt(position)) {
-            values.Push(item);
+            PushPending(values, Operand{&item});
             continue;
         }
-        const Value x = values.TakeTop();
-        const Value w = values.TakeTop();
-        switch (item.AsText()[0]) {
-            case '+': values.Push(Value(CheckedAdd(L(w), L(x)))); break;
-            case '-': values.Push(Value(CheckedSub(L(w), LD(x)))); break;
-            case '*': values.Push(Value(CheckedMul(L(w), L(x)))); break;
-            case '/': values.Push(Value(CheckedDiv(L(w), LD(x)))); break;
-            case 'y':
-            case 'Y': {
-                const double a = L(w);
-                const double b = LD(x);
-                if (inverse) {
-                    values.Push(Value(Power(a, CheckedDiv(1.0, b))));
-                    inverse = false;
-                } else {
-                    values.Push(Value(Power(a, b)));
-                }
-                break;
-            }
-            case '%': {
-                const std::int32_t ra = RoundToInt32(L(w));
-                const std::int32_t rb = RoundToInt32(LD(x));
-                if (rb == 0) Raise(ErrorKind::DivisionByZero);
-                if (ra == std::numeric_limits<std::int32_t>::min() && rb == -1) Raise(ErrorKind::Overflow);
-                values.Push(Value(static_cast<std::int32_t>(ra % rb)));
-                break;
-            }
-        }
+        const Operand right = TakeTop(values);
+        const Operand left = TakeTop(values);
+        PushPending(values, Operand{nullptr, Apply(*BinaryOpOfToken(item), left, right, inverse)});
     }
-    return ToDouble(values.TakeTop());
+    const Operand top = TakeTop(values);
+    return top.item ? ToDouble(*top.item) : top.result;
 }
 
 }  // namespace calc

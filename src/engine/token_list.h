@@ -1,6 +1,6 @@
 #pragma once
-// A 1-based ordered list of Values: the expression list of the scientific window,
-// the paste list, and the temporary lists of the key handlers.
+// A 1-based ordered list of Values: the expression list of the scientific window and
+// the temporary lists of the key handlers.
 //
 // Besides the items the list keeps, per position, what the key handlers would
 // otherwise find by walking the open group (the tokens after the last "("): where
@@ -11,6 +11,7 @@
 // answered without a walk, however long the expression.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "engine/operators.h"
@@ -18,21 +19,16 @@
 
 namespace calc {
 
-// Precedence class of a token: 0 not an operator, 1 "+" "-", 2 "*" "/" "%", 3 "y" "Y".
+// Precedence class of a token: the level of the binary operator it stands for, 0 for
+// any other token.
 int OperatorLevel(const Value& v);
+// The binary operator a token stands for, or nothing.
+std::optional<BinaryOp> BinaryOpOfToken(const Value& v);
 bool IsOperatorToken(const Value& v);
 
 class TokenList {
 public:
-    // A list either keeps the per-position facts above (the expression lists) or,
-    // for a list that is only read in order (the paste list), keeps the items alone
-    // and answers the same questions by walking.
-    enum class Tracking { Full, None };
-
     TokenList() = default;
-    explicit TokenList(Tracking tracking) : tracked_(tracking == Tracking::Full) {}
-
-    void Reserve(std::size_t n);
 
     std::size_t Count() const { return items_.size(); }
     bool Empty() const { return items_.empty(); }
@@ -71,7 +67,7 @@ public:
 
 private:
     // Positions fit 32 bits: a list never holds more tokens than a pasted text has
-    // characters, and a text is read into memory whole.
+    // characters, and a text is held in memory whole.
     struct Meta {
         std::uint32_t lastParen = 0;       // last "(" at or before this position
         std::uint32_t parens = 0;          // "(" tokens at or before this position
@@ -82,8 +78,7 @@ private:
     void PushMeta(const Value& v);
 
     std::vector<Value> items_;
-    std::vector<Meta> meta_;  // one per item when tracked, else empty
-    bool tracked_ = true;
+    std::vector<Meta> meta_;  // one per item
 };
 
 // The routines that reshape the scientific expression list.

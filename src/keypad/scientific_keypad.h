@@ -32,8 +32,6 @@ public:
 
     // The recorded expression, in the notation of the scenario files' `expect tokens`.
     const TokenList& Expression() const { return expression_; }
-    // Room for `more` tokens: a paste knows how many it will add.
-    void ReserveTokens(std::size_t more) { expression_.Reserve(expression_.Count() + more); }
 
 private:
     friend class KeypadProbe;

@@ -1,65 +1,91 @@
 #include "paste/replay.h"
 
+#include <array>
+
+#include "bignum/stop.h"
+#include "engine/operators.h"
 #include "paste/filter.h"
 
 namespace calc {
 
-std::optional<Key> ReplayKey(const Value& token) {
-    if (!token.IsText()) return std::nullopt;
-    const std::string_view t = token.AsText();
-    if (t == "negative") return Key::Sign;
-    if (t.size() != 1) return std::nullopt;
-    switch (t[0]) {
-        case '+': return Key::Add;
-        case '-': return Key::Subtract;
-        case '*': return Key::Multiply;
-        case '/': return Key::Divide;
-        case 'y':
-        case 'Y': return Key::Power;
-        case '%': return Key::Modulo;
-        case '(': return Key::OpenParen;
-        case ')': return Key::CloseParen;
-        case '=': return Key::Equals;
-        case '!': return Key::Factorial;
-        case 'n':
-        case 'N': return Key::Ln;
-        case 'l':
-        case 'L': return Key::Log;
-        case 'r':
-        case 'R': return Key::Reciprocal;
-        case 's':
-        case 'S': return Key::Sin;
-        case 'o':
-        case 'O': return Key::Cos;
-        case 't':
-        case 'T': return Key::Tan;
-        case '@': return Key::Square;
-        case '#': return Key::Cube;
-        case ';': return Key::Int;
-        default: return std::nullopt;
+namespace {
+
+// The key of each row of the operator table: the key whose operator or function the
+// row names, and for the marks the key of the same name.
+std::optional<Key> KeyOfRow(const OperatorRow& row) {
+    if (const auto* mark = std::get_if<Mark>(&row.meaning)) {
+        switch (*mark) {
+            case Mark::OpenParen: return Key::OpenParen;
+            case Mark::CloseParen: return Key::CloseParen;
+            case Mark::Equals: return Key::Equals;
+        }
+    }
+    for (int k = 0; k <= static_cast<int>(Key::MemoryAdd); ++k) {
+        const Key key = static_cast<Key>(k);
+        const auto* op = std::get_if<BinaryOp>(&row.meaning);
+        const auto* f = std::get_if<Function>(&row.meaning);
+        if ((op && BinaryOpOf(key) == *op) || (f && FunctionOf(key) == *f)) return key;
+    }
+    return std::nullopt;
+}
+
+// One replayed key; the program stops a long paste here when it quits.
+void Press(ScientificKeypad& keypad, Key key) {
+    ThrowIfStopRequested();
+    keypad.Press(key);
+}
+
+// Types a number piece: its digits and point in order; a lone point types 0, a number
+// with two points (not a number) types nothing.
+void TypeNumber(ScientificKeypad& keypad, std::string_view text, const PastePiece& piece) {
+    if (!piece.digits && piece.points == 1) return Press(keypad, Key::Digit0);
+    if (!piece.digits || piece.points > 1) return;
+    for (std::size_t pos = piece.begin; pos < piece.end;) {
+        const char c = ReadChar(text, pos);
+        if (c >= '0' && c <= '9')
+            Press(keypad, DigitKey(c - '0'));
+        else if (c == '.')
+            Press(keypad, Key::Point);
     }
 }
 
-void TypeNumber(ScientificKeypad& keypad, std::string_view text) {
-    for (char c : text) {
-        if (c >= '0' && c <= '9')
-            keypad.Press(DigitKey(c - '0'));
-        else if (c == '.')
-            keypad.Press(Key::Point);
-    }
+void Replay(ScientificKeypad& keypad, std::string_view text, const PastePiece& piece) {
+    if (piece.op == 0) return TypeNumber(keypad, text, piece);
+    if (const std::optional<Key> key = ReplayKey(piece.op)) Press(keypad, *key);
+}
+
+}  // namespace
+
+std::optional<Key> ReplayKey(char c) {
+    static const auto kKeys = [] {
+        std::array<std::optional<Key>, 128> keys{};
+        for (int ch = 0; ch < 128; ++ch) {
+            if (const OperatorRow* row = OperatorRowOf(static_cast<char>(ch))) keys[ch] = KeyOfRow(*row);
+        }
+        return keys;
+    }();
+    const auto u = static_cast<unsigned char>(c);
+    return u < kKeys.size() ? kKeys[u] : std::nullopt;
 }
 
 void PasteText(ScientificKeypad& keypad, std::string_view text) {
-    const TokenList tokens = PasteTokens(text);
-    // Each replayed token adds about one token to the expression: room for them all
-    // up front spares the list its copies as it grows.
-    keypad.ReserveTokens(tokens.Count());
-    for (const Value& token : tokens) {
-        if (IsNumeric(token))
-            TypeNumber(keypad, TextForm(token));
-        else if (const std::optional<Key> key = ReplayKey(token))
-            keypad.Press(*key);
+    PasteScanner scanner(text);
+    std::optional<PastePiece> piece = scanner.Next();
+    if (piece && piece->IsOperator('-')) {
+        // A leading run of minus signs is one sign change of the first operand.
+        do {
+            piece = scanner.Next();
+        } while (piece && piece->IsOperator('-'));
+        if (!piece) return;
+        if (LeadsWithNonZero(text, *piece)) {
+            Replay(keypad, text, *piece);
+            piece = scanner.Next();
+        } else {
+            Press(keypad, Key::Digit0);
+        }
+        Press(keypad, Key::Sign);
     }
+    for (; piece; piece = scanner.Next()) Replay(keypad, text, *piece);
 }
 
 }  // namespace calc

@@ -3,23 +3,21 @@
 #include <optional>
 #include <string_view>
 
-#include "engine/value.h"
 #include "keypad/scientific_keypad.h"
 
 namespace calc {
 
-// Turns `text` into paste tokens and presses, token by token, the key each names;
-// numbers are typed digit by digit. Tokens that name no key are skipped. No key is
-// added: no "C" first, no "=" at the end. The tokens live only for this paste.
+// Presses, piece by piece as the text is read, the keys its pieces name: a number digit
+// by digit (a number with two points is skipped, a lone point types 0), an operator
+// character its key. A text that starts with "-" changes the sign of its first
+// operand: the first number, followed by +/- (or 0 and +/- when that number is 0 or
+// another piece comes first); a run of minus signs counts as one, and a text of minus
+// signs alone presses nothing. No key is added: no "C" first, no "=" at the end. The
+// paste holds nothing but the text and a few counters (and, for a leading minus, the
+// first number up to its second point).
 void PasteText(ScientificKeypad& keypad, std::string_view text);
 
-// Types a number: presses the digit keys and "." for its characters, in order.
-void TypeNumber(ScientificKeypad& keypad, std::string_view text);
-
-// The key a non-number paste token presses: the operators, "(", ")", "=", the key
-// codes of the functions ("!" n!, "n" ln, "l" log, "r" 1/x, "s" sin, "o" cos, "t" tan,
-// "@" x^2, "#" x^3, ";" Int, "y" power, "%" Mod) and "negative" (+/-); nothing for
-// any other token.
-std::optional<Key> ReplayKey(const Value& token);
+// The key an operator character of a paste presses, or nothing for any other character.
+std::optional<Key> ReplayKey(char c);
 
 }  // namespace calc

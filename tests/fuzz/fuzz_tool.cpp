@@ -21,6 +21,7 @@
 #include "actions.h"
 #include "keypad/keypad_table.h"
 #include "engine/value.h"
+#include "paste/filter.h"
 #include "paste/replay.h"
 #include "scenario_line.h"
 
@@ -41,7 +42,7 @@ void WriteFile(const fs::path& path, const std::string& bytes) { std::ofstream(p
 std::map<Key, char> PasteCharOfKey() {
     std::map<Key, char> out;
     for (int c = 33; c < 127; ++c) {
-        const auto key = calc::ReplayKey(calc::Value(std::string(1, static_cast<char>(c))));
+        const auto key = calc::ReplayKey(static_cast<char>(c));
         if (key && !out.count(*key)) out[*key] = static_cast<char>(c);
     }
     for (int d = 0; d <= 9; ++d) out[calc::DigitKey(d)] = static_cast<char>('0' + d);
@@ -172,15 +173,29 @@ int WriteRandomLists(const fs::path& outdir, int count, std::uint32_t seed) {
     return 0;
 }
 
+// The fuzz_paste dictionary's entries for the characters the paste filter reads: the
+// full-width form (U+FF01..U+FF5E, three bytes of UTF-8) of each.
+int WriteFullWidthDict() {
+    for (char c = 33; c < 127; ++c) {
+        if (!calc::IsNumberChar(c) && !calc::IsOperatorChar(c)) continue;
+        const unsigned code = 0xFF00u + static_cast<unsigned>(c) - 0x20u;
+        std::printf("fw_%02x=\"\\x%02X\\x%02X\\x%02X\"\n", static_cast<unsigned>(c), 0xE0u | (code >> 12),
+                    0x80u | ((code >> 6) & 0x3Fu), 0x80u | (code & 0x3Fu));
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() >= 2 && args[0] == "seeds") return WriteSeeds(args[1], {args.begin() + 2, args.end()});
     if (args.size() == 2 && args[0] == "decode") return Decode(args[1]);
+    if (args.size() == 1 && args[0] == "dict") return WriteFullWidthDict();
     if (args.size() == 4 && args[0] == "random") {
         return WriteRandomLists(args[1], std::stoi(args[2]), static_cast<std::uint32_t>(std::stoul(args[3])));
     }
-    std::fprintf(stderr, "usage: fuzz_tool seeds OUTDIR SCENARIO... | decode INPUT | random OUTDIR COUNT SEED\n");
+    std::fprintf(stderr,
+                 "usage: fuzz_tool seeds OUTDIR SCENARIO... | decode INPUT | random OUTDIR COUNT SEED | dict\n");
     return 2;
 }

@@ -11,6 +11,7 @@
 #include "app/calculator.h"
 #include "headless_driver.h"
 #include "keypad/keypad_table.h"
+#include "paste/filter.h"
 #include "scenario.h"
 
 namespace calc {
@@ -85,7 +86,8 @@ std::string Repeat(const std::string& piece, std::size_t size) {
 
 TEST(HugeInput, TenMegabytePastes) {
     std::mt19937 rng(7);
-    const std::string ops = "+-*/()=%!yYnNlLrRsSoOtT@#;.";
+    std::string ops = ".";  // the point and every character of the operator table
+    for (char c = 33; c < 127; ++c) ops += IsOperatorChar(c) ? std::string(1, c) : "";
     std::string random(kTenMB, ' ');
     for (char& c : random) {
         const unsigned r = rng() % 100;
@@ -95,8 +97,9 @@ TEST(HugeInput, TenMegabytePastes) {
     }
     const std::string expression = Repeat("1+2*3-4/5+(6-7)*8-(2y3)%5+0.5-", kTenMB) + "1";
     const std::string number = "0." + Repeat("1234567890", kTenMB);
-    // Random bytes, an expression and one number, each with the memory (MB) it may take.
-    const std::pair<const std::string*, long> texts[] = {{&random, 400}, {&expression, 400}, {&number, 120}};
+    // Random bytes, an expression and one number, each with the memory (MB) it may take: a paste streams, so
+    // the clipboard's copies of the text and a fixed amount (the number fills the display as well).
+    const std::pair<const std::string*, long> texts[] = {{&random, 32}, {&expression, 32}, {&number, 48}};
     for (const auto& [text, capMb] : texts) {
         Program p(Mode::Scientific);
         {

@@ -38,7 +38,8 @@ TEST(Evaluate, AppliesPrecedenceAndLeftAssociativity) {
         {{"2", "*", "7", "%", "4"}, 2}, {{"64", "/", "4", "/", "2"}, 8}, {{"2", "Y", "10"}, 1024}, {{"5", "-"}, -5},
         {{"-"}, 0}, {{}, 0}, {{"2", "3"}, 3}, {{"2", "(", "3"}, 3}, {{Value(std::int16_t{0}), "-", "4"}, -4},
         {{Value(0.1), "+", Value(0.2)}, 0.3}, {{"-7", "%", "3"}, -1}, {{"7", "%", "-3"}, 1},
-        {{"7.5", "%", "2"}, 0}, {{"6.5", "%", "4"}, 2}, {{"-8", "y", "3"}, -512}};
+        {{"7.5", "%", "2"}, 0}, {{"6.5", "%", "4"}, 2}, {{"-8", "y", "3"}, -512},
+        {{"1", "+", "2", "*", "3", "y", "2"}, 19}};
     // clang-format on
     for (const auto& c : cases) {
         bool inv = false;
@@ -72,7 +73,7 @@ TEST(Evaluate, InvTurnsTheFirstPowerIntoARootAndClearsTheBox) {
 }
 
 // A failed root (8 y 0 is 8^(1/0); -8 has no real cube root here) leaves Inv on.
-TEST(Evaluate, RaisesTheErrorsOfTheFailureTable) {
+TEST(Evaluate, RaisesTheCalculatorsErrors) {
     using enum ErrorKind;
     const struct {
         std::initializer_list<Value> col;
@@ -92,6 +93,16 @@ TEST(Evaluate, RaisesTheErrorsOfTheFailureTable) {
         EXPECT_EQ(Raised([&] { Evaluate(Tokens(c.col), inv); }), c.error) << "case " << (&c - cases);
         EXPECT_EQ(inv, c.inv);
     }
+}
+
+// At most 32767 operands wait at once (adjacent numbers all wait): one more overflows.
+TEST(Evaluate, HoldsAtMost32767WaitingOperands) {
+    TokenList l;
+    for (int i = 0; i < 32767; ++i) l.Add(Value(std::int16_t{1}));
+    bool inv = false;
+    EXPECT_EQ(Evaluate(l, inv), 1);
+    l.Add(Value(std::int16_t{2}));
+    EXPECT_EQ(Raised([&] { Evaluate(l, inv); }), ErrorKind::Overflow);
 }
 
 TEST(RoundToInt32, HalvesToEvenWithinRange) {
