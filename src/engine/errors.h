@@ -15,6 +15,7 @@ enum class ErrorKind {
     TypeMismatch,
     InvalidPosition,
     OutOfMemory,
+    NegativeFactorial,
 };
 
 // The description text shown on the display between the error prefix and suffix.

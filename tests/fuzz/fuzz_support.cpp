@@ -1,18 +1,45 @@
 #include "fuzz_support.h"
 
-#include "app/keypad_probe.h"
-
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
-#include <limits>
 #include <sstream>
+
+#include "app/invariants.h"
 
 namespace calc::fuzz {
 
+#ifdef CALC_SELF_TEST_HOOKS
 namespace {
-bool g_selfTest = false;
+
+bool selfTestEnabled = false;
+
+// Each rule that BreakRule can break, in either window, is noticed by the consistency checks; aborts otherwise.
+void CheckEveryRuleIsChecked() {
+    for (const Mode mode : {Mode::Standard, Mode::Scientific}) {
+        for (int rule = 0;; ++rule) {
+            MemoryPlatform platform;
+            Calculator calculator(platform);
+            calculator.Start();
+            calculator.ShowMode(mode);
+            calculator.Press(Key::Digit5);  // a display the checks have read before it breaks
+            const std::string before = CheckInvariants(calculator);
+            Keypad& keypad = mode == Mode::Standard ? static_cast<Keypad&>(calculator.Standard())
+                                                    : static_cast<Keypad&>(calculator.Scientific());
+            if (!before.empty() || !keypad.BreakRule(rule)) break;
+            const std::string noticed = CheckInvariants(calculator);
+            std::fprintf(stderr, "self-test: %s keypad, rule %d broken: %s\n",
+                         mode == Mode::Standard ? "standard" : "scientific", rule, noticed.c_str());
+            if (noticed.empty()) {
+                std::fprintf(stderr, "==== self-test FAILED: no consistency check noticed the broken rule\n");
+                std::abort();
+            }
+        }
+    }
 }
+
+}  // namespace
+#endif
 
 void Fail(const std::string& what, const std::vector<std::string>& scenario) {
     std::fprintf(stderr, "\n==== calculator invariant violated: %s\n", what.c_str());
@@ -38,12 +65,21 @@ bool KnownIssue(const std::string& violation) {
                        [&](const auto& k) { return violation.find(k) != std::string::npos; });
 }
 
-void EnableSelfTest() { g_selfTest = true; }
+#ifdef CALC_SELF_TEST_HOOKS
+void EnableSelfTest() {
+    CheckEveryRuleIsChecked();
+    selfTestEnabled = true;
+}
 
 bool SelfTestCorruption(std::uint8_t op, Calculator& calculator) {
-    if (!g_selfTest || op != 0xFF) return false;
-    KeypadProbe::Memory(calculator.Scientific()) = std::numeric_limits<double>::quiet_NaN();
+    if (!selfTestEnabled || op != 0xFF) return false;
+    calculator.Scientific().BreakRule(0);  // its memory becomes NaN
     return true;
 }
+#else
+// Without the keypads' BreakRule (the fuzz build's hook) there is nothing to corrupt.
+void EnableSelfTest() {}
+bool SelfTestCorruption(std::uint8_t, Calculator&) { return false; }
+#endif
 
 }  // namespace calc::fuzz
