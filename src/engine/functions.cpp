@@ -30,9 +30,9 @@ double Degrees(double r) { return CheckedDiv(CheckedMul(r, 360), Pi() * 2); }
 double Trig(Function f, double x, bool inv, bool hyp) {
     if (!inv && !hyp) {
         const double a = CheckedDiv(CheckedMul(x, Pi()), 180);  // the angle, in radians
-        if (f == Function::Sin) return Round15(std::sin(a));
-        if (f == Function::Cos) return Round15(std::cos(a));
-        return Round15(CheckFinite(std::tan(a)));
+        if (f == Function::Sin) return RoundToFifteenDecimals(std::sin(a));
+        if (f == Function::Cos) return RoundToFifteenDecimals(std::cos(a));
+        return RoundToFifteenDecimals(CheckFinite(std::tan(a)));
     }
     if (inv && !hyp) {
         if (f == Function::Tan) return Degrees(std::atan(x));
@@ -43,20 +43,20 @@ double Trig(Function f, double x, bool inv, bool hyp) {
     if (hyp && !inv) {
         const double ep = Exp(x);
         const double em = Exp(-x);
-        if (f == Function::Sin) return Round15(CheckedSub(ep, em) / 2);
-        if (f == Function::Cos) return Round15(CheckedAdd(em, ep) / 2);
-        return Round15(CheckedDiv(CheckedSub(ep, em), CheckedAdd(em, ep)));
+        if (f == Function::Sin) return RoundToFifteenDecimals(CheckedSub(ep, em) / 2);
+        if (f == Function::Cos) return RoundToFifteenDecimals(CheckedAdd(em, ep) / 2);
+        return RoundToFifteenDecimals(CheckedDiv(CheckedSub(ep, em), CheckedAdd(em, ep)));
     }
     // Inverse hyperbolic.
     const double xx = CheckedMul(x, x);
-    if (f == Function::Sin) return Round15(Ln(CheckedAdd(Sqrt(CheckedAdd(xx, 1)), x)));
-    if (f == Function::Cos) return Round15(Ln(CheckedAdd(Sqrt(CheckedSub(xx, 1)), x)));
-    return Round15(Ln(CheckedDiv(CheckedAdd(x, 1), CheckedSub(1, x))) / 2);
+    if (f == Function::Sin) return RoundToFifteenDecimals(Ln(CheckedAdd(Sqrt(CheckedAdd(xx, 1)), x)));
+    if (f == Function::Cos) return RoundToFifteenDecimals(Ln(CheckedAdd(Sqrt(CheckedSub(xx, 1)), x)));
+    return RoundToFifteenDecimals(Ln(CheckedDiv(CheckedAdd(x, 1), CheckedSub(1, x))) / 2);
 }
 
 }  // namespace
 
-double Round15(double v) {
+double RoundToFifteenDecimals(double v) {
     const double scaled = v * 1e15;
     if (!std::isfinite(scaled)) return v;
     return std::nearbyint(scaled) / 1e15;

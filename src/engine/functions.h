@@ -8,7 +8,7 @@ enum class Function { Ln, Log, Factorial, Reciprocal, Sin, Cos, Tan, Square, Cub
 
 // v rounded to 15 decimal places, halves to even; a value whose scaling by 10^15
 // leaves the double range is returned unrounded.
-double Round15(double v);
+double RoundToFifteenDecimals(double v);
 
 // The value of `f` (not the factorial, which is exact: see Factorial) for operand x
 // with the Inv and Hyp modifiers as given: Inv turns ln into e^x, log into 10^x, the

@@ -52,7 +52,7 @@ void Keypad::Reload() {
 
 void Keypad::Press(Key key) {
     if (locked_ && key != Key::Clear) return Beep();
-    const std::string error = TrapRunTimeErrors([&] {
+    const std::string error = TrapRuntimeErrors([&] {
         if (!Type(key)) Handle(key);
     });
     if (!error.empty()) ShowError(error);
