@@ -45,14 +45,17 @@ public:
     std::string CheckConsistency() const;
 
 #ifdef CALC_SELF_TEST_HOOKS
-    // The fuzz build only: breaks rule number `rule` of this keypad on purpose, so a
-    // self-test can see CheckConsistency notice it; false for a number past the last.
-    virtual bool BreakRule(int rule);
+    // Builds with CALC_SELF_TEST_HOOKS only (the fuzz build, the rules test): breaks
+    // rule number `rule` on purpose, so a self-test can see CheckConsistency notice it.
+    // The first kSharedRules are the rules of the shared state, the others the keypad's
+    // own (BreakOwnRule); false for a number past the last.
+    static constexpr int kSharedRules = 7;
+    bool BreakRule(int rule);
 #endif
 
 protected:
 #ifdef CALC_SELF_TEST_HOOKS
-    static constexpr int kSharedRules = 7;  // BreakRule's numbers of the rules above the keypad's own
+    virtual bool BreakOwnRule(int rule) = 0;
 #endif
     explicit Keypad(Platform& platform) : platform_(platform) {}
 

@@ -32,14 +32,13 @@ public:
     // Room for `more` tokens: a paste knows how many it will add.
     void ReserveTokens(std::size_t more) { expression_.Reserve(expression_.Count() + more); }
 
-#ifdef CALC_SELF_TEST_HOOKS
-    bool BreakRule(int rule) override;
-#endif
-
 private:
     void Clear() override;
     void Handle(Key key) override;
     std::string CheckOwnRules() const override;
+#ifdef CALC_SELF_TEST_HOOKS
+    bool BreakOwnRule(int rule) override;
+#endif
 
     void RecordTypedNumber();  // appends the display when a number is being typed
     void SignChange();

@@ -134,9 +134,8 @@ std::string StandardKeypad::CheckOwnRules() const {
 }
 
 #ifdef CALC_SELF_TEST_HOOKS
-bool StandardKeypad::BreakRule(int rule) {
-    if (Keypad::BreakRule(rule)) return true;
-    switch (rule - kSharedRules) {
+bool StandardKeypad::BreakOwnRule(int rule) {
+    switch (rule) {
         case 0: operand_ = std::nan(""); break;
         case 1: SetDisplay(""); break;
         default: return false;

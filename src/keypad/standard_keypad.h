@@ -13,15 +13,14 @@ class StandardKeypad : public Keypad {
 public:
     explicit StandardKeypad(Platform& platform);
 
-#ifdef CALC_SELF_TEST_HOOKS
-    bool BreakRule(int rule) override;
-#endif
-
 private:
     void Clear() override;
     void Handle(Key key) override;
     void BeginOperand() override;  // an operator is pending: what is typed now is its operand
     std::string CheckOwnRules() const override;
+#ifdef CALC_SELF_TEST_HOOKS
+    bool BreakOwnRule(int rule) override;
+#endif
 
     double DisplayValue() const;  // the leading number of the display
     void ApplyPendingOperator(double operand);

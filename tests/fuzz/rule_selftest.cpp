@@ -12,7 +12,8 @@ std::string UnnoticedRuleBreaks(std::string* log) {
     std::string unnoticed;
     for (const bool scientific : {false, true}) {
         const std::string name = scientific ? "scientific" : "standard";
-        for (int rule = 0;; ++rule) {
+        int rule = 0;
+        for (;; ++rule) {
             MemoryPlatform platform;
             std::unique_ptr<Keypad> keypad;
             if (scientific)
@@ -28,6 +29,7 @@ std::string UnnoticedRuleBreaks(std::string* log) {
             if (log) *log += what + " broken: " + noticed + "\n";
             if (noticed.empty()) unnoticed += what + " broken unnoticed\n";
         }
+        if (rule <= Keypad::kSharedRules) unnoticed += name + " keypad: no rule of its own was broken\n";
     }
     return unnoticed;
 }

@@ -6,8 +6,9 @@
 namespace calc::fuzz {
 
 // Breaks each rule of both keypads in turn, on a fresh keypad that shows a typed "5",
-// and asks CheckConsistency after each. Lists each break and what the check said on
-// `log`-style lines; returns the breaks that went unnoticed ("" when none did).
+// and asks CheckConsistency after each; writes a line per break with what the check
+// said to `log`. Returns the breaks that went unnoticed, and a keypad that broke none
+// of its own rules ("" when all is well).
 std::string UnnoticedRuleBreaks(std::string* log = nullptr);
 
 }  // namespace calc::fuzz
