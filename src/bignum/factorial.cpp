@@ -45,7 +45,7 @@ void MulWord(Limbs& x, u64 w) {
 }
 
 // Product of words[lo, hi) as a balanced tree.
-Limbs ProductTree(const std::vector<u64>& w, std::size_t lo, std::size_t hi, Ctx& ctx) {
+Limbs ProductTree(const std::vector<u64>& w, std::size_t lo, std::size_t hi, MulContext& ctx) {
     if (hi - lo <= 16) {
         Limbs x;
         x.reserve(2 * (hi - lo) + 1);
@@ -112,7 +112,7 @@ std::string FactorialTextOf(u32 n) {
     for (int b = 0; b <= top; ++b)
         if (acc[b] > 1) words[b].push_back(acc[b]);
 
-    Ctx ctx;
+    MulContext ctx;
     Configure(ctx, {});
     Limbs y{1};
     for (int b = top; b >= 0; --b) {

@@ -25,43 +25,43 @@ inline constexpr Thresholds kPortableThresholds{64, 640, 64, 448};
 inline constexpr std::size_t kThreadMinLength = std::size_t{1} << 16;
 
 // Settings, tables and scratch memory shared by the products of one computation.
-struct Ctx {
+struct MulContext {
     bool allowNtt = true;
-    bool vec = false;
-    Thresholds th = kPortableThresholds;
+    bool vectorKernels = false;
+    Thresholds thresholds = kPortableThresholds;
     bool threads = true;
     std::size_t maxLen = std::size_t{1} << kMaxLog;
     Twiddles tw;
-    Scratch fa, fb;
+    Scratch transformsA, transformsB;
     Limbs piece;
     TwoThreads pair;
 };
 
 // Settings from the public options; Configure(ctx, {}) is what the factorial uses.
-void Configure(Ctx& ctx, const MulOptions& o);
+void Configure(MulContext& ctx, const MulOptions& o);
 
 // By size (multiply.cpp).
-void MulInto(const Limb* a, std::size_t na, const Limb* b, std::size_t nb, Limb* out, Ctx& ctx);
-void SqrInto(const Limb* a, std::size_t n, Limb* out, Ctx& ctx);
+void MulInto(const Limb* a, std::size_t na, const Limb* b, std::size_t nb, Limb* out, MulContext& ctx);
+void SqrInto(const Limb* a, std::size_t n, Limb* out, MulContext& ctx);
 // Products too large for one transform: the longer operand split in two.
-void SplitMul(const Limb* a, std::size_t na, const Limb* b, std::size_t nb, Limb* out, Ctx& ctx);
+void SplitMul(const Limb* a, std::size_t na, const Limb* b, std::size_t nb, Limb* out, MulContext& ctx);
 // Trimmed products of trimmed operands, by size (the steps of the factorial).
-Limbs Mul(const Limbs& a, const Limbs& b, Ctx& ctx);
-Limbs Sqr(const Limbs& a, Ctx& ctx);
+Limbs Mul(const Limbs& a, const Limbs& b, MulContext& ctx);
+Limbs Sqr(const Limbs& a, MulContext& ctx);
 
 // Schoolbook and Karatsuba (schoolbook.cpp). The Karatsuba parts go through
 // MulInto/SqrInto.
-void SchoolbookMul(const Limb* a, std::size_t na, const Limb* b, std::size_t nb, Limb* out, bool vec);
+void SchoolbookMul(const Limb* a, std::size_t na, const Limb* b, std::size_t nb, Limb* out, bool vectorKernels);
 // Balanced: both n limbs.
-void KaratsubaMul(const Limb* a, const Limb* b, std::size_t n, Limb* out, Ctx& ctx);
-void KaratsubaSqr(const Limb* a, std::size_t n, Limb* out, Ctx& ctx);
+void KaratsubaMul(const Limb* a, const Limb* b, std::size_t n, Limb* out, MulContext& ctx);
+void KaratsubaSqr(const Limb* a, std::size_t n, Limb* out, MulContext& ctx);
 // a (na limbs) times b (nb <= na) as a sequence of nb-limb pieces of a.
-void PiecewiseMul(const Limb* a, std::size_t na, const Limb* b, std::size_t nb, Limb* out, Ctx& ctx);
+void PiecewiseMul(const Limb* a, std::size_t na, const Limb* b, std::size_t nb, Limb* out, MulContext& ctx);
 
 // Number-theoretic transform (ntt.cpp). NttMul needs na >= nb and 2*nb <= ctx.maxLen,
 // NttSquare 2*n <= ctx.maxLen.
-void NttMul(const Limb* a, std::size_t na, const Limb* b, std::size_t nb, Limb* out, Ctx& ctx);
-void NttSquare(const Limb* a, std::size_t n, Limb* out, Ctx& ctx);
+void NttMul(const Limb* a, std::size_t na, const Limb* b, std::size_t nb, Limb* out, MulContext& ctx);
+void NttSquare(const Limb* a, std::size_t n, Limb* out, MulContext& ctx);
 
 inline std::size_t CeilPow2(std::size_t x) {
     std::size_t n = 1;

@@ -19,23 +19,23 @@ int Log2(std::size_t n) {
 // The transform kernels of one computation, chosen once.
 struct Kernels {
     const Twiddles* tw;
-    bool vec;
+    bool vectorKernels;
 
     void Load(u32* dst, const Limb* src, std::size_t len, std::size_t begin, std::size_t end, int i) const {
 #if CALC_HAVE_AVX2_KERNELS
-        if (vec) return LoadAvx2(dst, src, len, begin, end, kMod[i]);
+        if (vectorKernels) return LoadAvx2(dst, src, len, begin, end, kMod[i]);
 #endif
         LoadScalar(dst, src, len, begin, end, kMod[i]);
     }
     void FwdStage(u32* a, std::size_t h, std::size_t count, std::size_t kb, int i) const {
 #if CALC_HAVE_AVX2_KERNELS
-        if (vec && count % 8 == 0) return FwdStageAvx2(a, h, count, tw->Forward(i)[kb], kMod[i]);
+        if (vectorKernels && count % 8 == 0) return FwdStageAvx2(a, h, count, tw->Forward(i)[kb], kMod[i]);
 #endif
         FwdStageScalar(a, h, count, tw->Forward(i)[kb], kMod[i]);
     }
     void InvStage(u32* a, std::size_t h, std::size_t count, std::size_t kb, int i) const {
 #if CALC_HAVE_AVX2_KERNELS
-        if (vec && count % 8 == 0) return InvStageAvx2(a, h, count, tw->Inverse(i)[kb], kMod[i]);
+        if (vectorKernels && count % 8 == 0) return InvStageAvx2(a, h, count, tw->Inverse(i)[kb], kMod[i]);
 #endif
         InvStageScalar(a, h, count, tw->Inverse(i)[kb], kMod[i]);
     }
@@ -44,7 +44,8 @@ struct Kernels {
     void Fwd4(u32* a, std::size_t n, std::size_t kb, std::size_t j0, std::size_t count, int i) const {
         const u32* z = tw->Forward(i);
 #if CALC_HAVE_AVX2_KERNELS
-        if (vec && count % 8 == 0) return Fwd4Avx2(a + j0, n / 4, count, z[kb], z[2 * kb], z[2 * kb + 1], kMod[i]);
+        if (vectorKernels && count % 8 == 0)
+            return Fwd4Avx2(a + j0, n / 4, count, z[kb], z[2 * kb], z[2 * kb + 1], kMod[i]);
 #endif
         Fwd4Scalar(a + j0, n / 4, count, z[kb], z[2 * kb], z[2 * kb + 1], kMod[i]);
     }
@@ -52,14 +53,15 @@ struct Kernels {
     void Fwd4Half(u32* a, std::size_t n, std::size_t j0, std::size_t count, int i) const {
         const u32* z = tw->Forward(i);
 #if CALC_HAVE_AVX2_KERNELS
-        if (vec && count % 8 == 0) return Fwd4HalfAvx2(a + j0, n / 4, count, z[0], z[1], kMod[i]);
+        if (vectorKernels && count % 8 == 0) return Fwd4HalfAvx2(a + j0, n / 4, count, z[0], z[1], kMod[i]);
 #endif
         Fwd4HalfScalar(a + j0, n / 4, count, z[0], z[1], kMod[i]);
     }
     void Inv4(u32* a, std::size_t n, std::size_t kb, std::size_t j0, std::size_t count, int i) const {
         const u32* iz = tw->Inverse(i);
 #if CALC_HAVE_AVX2_KERNELS
-        if (vec && count % 8 == 0) return Inv4Avx2(a + j0, n / 4, count, iz[kb], iz[2 * kb], iz[2 * kb + 1], kMod[i]);
+        if (vectorKernels && count % 8 == 0)
+            return Inv4Avx2(a + j0, n / 4, count, iz[kb], iz[2 * kb], iz[2 * kb + 1], kMod[i]);
 #endif
         Inv4Scalar(a + j0, n / 4, count, iz[kb], iz[2 * kb], iz[2 * kb + 1], kMod[i]);
     }
@@ -70,7 +72,7 @@ struct Kernels {
     void Forward(u32* a, std::size_t n, std::size_t kb, int i) const {
         if (n <= kLeaf) {
 #if CALC_HAVE_AVX2_KERNELS
-            if (vec && n >= 16) return FwdLeafAvx2(a, n, kb, tw->Forward(i), kMod[i]);
+            if (vectorKernels && n >= 16) return FwdLeafAvx2(a, n, kb, tw->Forward(i), kMod[i]);
 #endif
             return FwdLeafScalar(a, n, kb, tw->Forward(i), kMod[i]);
         }
@@ -97,7 +99,7 @@ struct Kernels {
     void Inverse(u32* a, std::size_t n, std::size_t kb, int i) const {
         if (n <= kLeaf) {
 #if CALC_HAVE_AVX2_KERNELS
-            if (vec && n >= 16) return InvLeafAvx2(a, n, kb, tw->Inverse(i), kMod[i]);
+            if (vectorKernels && n >= 16) return InvLeafAvx2(a, n, kb, tw->Inverse(i), kMod[i]);
 #endif
             return InvLeafScalar(a, n, kb, tw->Inverse(i), kMod[i]);
         }
@@ -116,43 +118,44 @@ struct Kernels {
         // k = R^2/len, so that MontMul(MontMul(x, y), k) = x*y/len.
         const u32 k = static_cast<u32>(PowMod(len % m.p, m.p - 2, m.p) * m.r2 % m.p);
 #if CALC_HAVE_AVX2_KERNELS
-        if (vec && n % 8 == 0) return PointwiseAvx2(out, a, b, n, k, m);
+        if (vectorKernels && n % 8 == 0) return PointwiseAvx2(out, a, b, n, k, m);
 #endif
         PointwiseScalar(out, a, b, n, k, m);
     }
     void Garner(u32* r0, u32* r1, u32* r2, std::size_t n) const {
 #if CALC_HAVE_AVX2_KERNELS
-        if (vec) return GarnerAvx2(r0, r1, r2, n);
+        if (vectorKernels) return GarnerAvx2(r0, r1, r2, n);
 #endif
         GarnerScalar(r0, r1, r2, n);
     }
 };
 
 // What the second factor of a cyclic convolution is.
-enum class Second { kSame, kLimbs, kTransformed };
+enum class Second { Same, AsLimbs, Transformed };
 
 // Cyclic convolution of length len for all three primes, followed by the Chinese
 // remainder step: out[0..count] gets the limbs of the first `count` coefficients.
-// fa holds 3*len words of scratch; fb holds the second factor's transforms
+// transformsA holds 3*len words of scratch; transformsB holds the second factor's transforms
 // (filled here from b for kLimbs, given for kTransformed, unused for kSame).
-void Convolve(std::size_t len, const Limb* a, std::size_t na, Second second, const Limb* b, std::size_t nb, u32* fa,
-              u32* fb, std::size_t count, Limb* out, Ctx& ctx) {
-    const Kernels k{&ctx.tw, ctx.vec};
+void Convolve(std::size_t len, const Limb* a, std::size_t na, Second second, const Limb* b, std::size_t nb,
+              u32* transformsA, u32* transformsB, std::size_t count, Limb* out, MulContext& ctx) {
+    const Kernels k{&ctx.tw, ctx.vectorKernels};
     auto product = [&](u32* x, u32* y, std::size_t n, int i) {
-        if (second == Second::kSame) return k.Pointwise(x, x, x, n, len, i);
+        if (second == Second::Same) return k.Pointwise(x, x, x, n, len, i);
         k.Pointwise(x, x, y, n, len, i);
     };
     if (!ctx.threads || len < kThreadMinLength) {
         for (int i = 0; i < 3; ++i) {
-            u32* x = fa + i * len;
-            u32* y = fb != nullptr ? fb + i * len : nullptr;
+            u32* x = transformsA + i * len;
+            u32* y = transformsB != nullptr ? transformsB + i * len : nullptr;
             k.LoadForward(x, len, a, na, i);
-            if (second == Second::kLimbs) k.LoadForward(y, len, b, nb, i);
+            if (second == Second::AsLimbs) k.LoadForward(y, len, b, nb, i);
             product(x, y, len, i);
             k.Inverse(x, len, 0, i);
         }
-        k.Garner(fa, fa + len, fa + 2 * len, count);
-        out[count] = static_cast<Limb>(CarryRange(fa, fa + len, fa + 2 * len, 0, count, out));
+        k.Garner(transformsA, transformsA + len, transformsA + 2 * len, count);
+        out[count] =
+            static_cast<Limb>(CarryRange(transformsA, transformsA + len, transformsA + 2 * len, 0, count, out));
         return;
     }
     // Two threads. The top two stages combine the four quarters elementwise; each
@@ -172,17 +175,17 @@ void Convolve(std::size_t len, const Limb* a, std::size_t na, Second second, con
                 k.Fwd4(x, len, 0, j0, half, i);
         };
         for (int i = 0; i < 3; ++i) {
-            loadTop(fa + i * len, a, na, i);
-            if (second == Second::kLimbs) loadTop(fb + i * len, b, nb, i);
+            loadTop(transformsA + i * len, a, na, i);
+            if (second == Second::AsLimbs) loadTop(transformsB + i * len, b, nb, i);
         }
     });
     ctx.pair.Run([&](int part) {
         for (int i = 0; i < 3; ++i) {
             for (std::size_t t = 2 * std::size_t(part); t < 2 * std::size_t(part) + 2; ++t) {
-                u32* x = fa + i * len + t * quarter;
-                u32* y = fb != nullptr ? fb + i * len + t * quarter : nullptr;
+                u32* x = transformsA + i * len + t * quarter;
+                u32* y = transformsB != nullptr ? transformsB + i * len + t * quarter : nullptr;
                 k.Forward(x, quarter, t, i);
-                if (second == Second::kLimbs) k.Forward(y, quarter, t, i);
+                if (second == Second::AsLimbs) k.Forward(y, quarter, t, i);
                 product(x, y, quarter, i);
                 k.Inverse(x, quarter, t, i);
             }
@@ -190,10 +193,10 @@ void Convolve(std::size_t len, const Limb* a, std::size_t na, Second second, con
     });
     ctx.pair.Run([&](int part) {
         const std::size_t j0 = part * half;
-        for (int i = 0; i < 3; ++i) k.Inv4(fa + i * len, len, 0, j0, half, i);
+        for (int i = 0; i < 3; ++i) k.Inv4(transformsA + i * len, len, 0, j0, half, i);
         for (std::size_t t = 0; t < 4; ++t) {
             const std::size_t s = t * quarter + j0, e = std::min(s + half, count);
-            if (s < e) k.Garner(fa + s, fa + len + s, fa + 2 * len + s, e - s);
+            if (s < e) k.Garner(transformsA + s, transformsA + len + s, transformsA + 2 * len + s, e - s);
         }
     });
     // Carries: each thread does half the coefficients; the first half's overflow is
@@ -202,7 +205,7 @@ void Convolve(std::size_t len, const Limb* a, std::size_t na, Second second, con
     u64 overflow[2] = {0, 0};
     ctx.pair.Run([&](int part) {
         const std::size_t lo = part == 0 ? 0 : mid, hi = part == 0 ? mid : count;
-        overflow[part] = CarryRange(fa, fa + len, fa + 2 * len, lo, hi, out);
+        overflow[part] = CarryRange(transformsA, transformsA + len, transformsA + 2 * len, lo, hi, out);
     });
     out[count] = static_cast<Limb>(overflow[1]);
     AddWordInPlace(out + mid, count + 1 - mid, overflow[0]);
@@ -229,27 +232,27 @@ std::size_t ChooseLength(std::size_t na, std::size_t nb, std::size_t maxLen) {
 }  // namespace
 
 // out[0..2n) = a^2.
-void NttSquare(const Limb* a, std::size_t n, Limb* out, Ctx& ctx) {
+void NttSquare(const Limb* a, std::size_t n, Limb* out, MulContext& ctx) {
     const std::size_t count = 2 * n - 1;
     const std::size_t len = std::max<std::size_t>(CeilPow2(count), 16);
     ctx.tw.Ensure(len / 2);
-    Convolve(len, a, n, Second::kSame, nullptr, 0, ctx.fa.Get(3 * len), nullptr, count, out, ctx);
+    Convolve(len, a, n, Second::Same, nullptr, 0, ctx.transformsA.Get(3 * len), nullptr, count, out, ctx);
 }
 
 // out[0..na+nb) = a*b with na >= nb and 2*nb <= maxLen. When a is much longer it
 // goes through in chunks against a single transform of b.
-void NttMul(const Limb* a, std::size_t na, const Limb* b, std::size_t nb, Limb* out, Ctx& ctx) {
+void NttMul(const Limb* a, std::size_t na, const Limb* b, std::size_t nb, Limb* out, MulContext& ctx) {
     const std::size_t len = ChooseLength(na, nb, ctx.maxLen);
     const std::size_t chunk = len - nb + 1;
     ctx.tw.Ensure(len / 2);
-    u32* fa = ctx.fa.Get(3 * len);
-    u32* fb = ctx.fb.Get(3 * len);
+    u32* transformsA = ctx.transformsA.Get(3 * len);
+    u32* transformsB = ctx.transformsB.Get(3 * len);
     if (chunk >= na) {
-        Convolve(len, a, na, Second::kLimbs, b, nb, fa, fb, na + nb - 1, out, ctx);
+        Convolve(len, a, na, Second::AsLimbs, b, nb, transformsA, transformsB, na + nb - 1, out, ctx);
         return;
     }
-    const Kernels k{&ctx.tw, ctx.vec};
-    for (int i = 0; i < 3; ++i) k.LoadForward(fb + i * len, len, b, nb, i);
+    const Kernels k{&ctx.tw, ctx.vectorKernels};
+    for (int i = 0; i < 3; ++i) k.LoadForward(transformsB + i * len, len, b, nb, i);
     // Chunk c covers out[off, off + la + nb); the first nb limbs overlap the chunk
     // before, the rest is new.
     ctx.piece.resize(std::max(ctx.piece.size(), len + 1));
@@ -257,11 +260,11 @@ void NttMul(const Limb* a, std::size_t na, const Limb* b, std::size_t nb, Limb* 
         const std::size_t la = std::min(chunk, na - off);
         const std::size_t count = la + nb - 1;
         if (off == 0) {
-            Convolve(len, a, la, Second::kTransformed, nullptr, 0, fa, fb, count, out, ctx);
+            Convolve(len, a, la, Second::Transformed, nullptr, 0, transformsA, transformsB, count, out, ctx);
             continue;
         }
         Limb* piece = ctx.piece.data();
-        Convolve(len, a + off, la, Second::kTransformed, nullptr, 0, fa, fb, count, piece, ctx);
+        Convolve(len, a + off, la, Second::Transformed, nullptr, 0, transformsA, transformsB, count, piece, ctx);
         std::copy(piece + nb, piece + count + 1, out + off + nb);
         AddInPlace(out + off, na + nb - off, piece, nb);
     }

@@ -41,7 +41,7 @@ CALC_AVX2 void RowMulAddAvx2(u64* acc, const Limb* b, std::size_t nb, u64 ai) {
 }  // namespace
 
 // out[0..na+nb) = a * b.
-void SchoolbookMul(const Limb* a, std::size_t na, const Limb* b, std::size_t nb, Limb* out, bool vec) {
+void SchoolbookMul(const Limb* a, std::size_t na, const Limb* b, std::size_t nb, Limb* out, bool vectorKernels) {
     if (na > nb) {
         std::swap(a, b);
         std::swap(na, nb);
@@ -51,7 +51,7 @@ void SchoolbookMul(const Limb* a, std::size_t na, const Limb* b, std::size_t nb,
         std::fill(out, out + n, 0);
         return;
     }
-    (void)vec;  // unused without the AVX2 kernels
+    (void)vectorKernels;  // unused without the AVX2 kernels
     u64 local[256];
     std::vector<u64> heap;
     u64* acc = local;
@@ -65,7 +65,7 @@ void SchoolbookMul(const Limb* a, std::size_t na, const Limb* b, std::size_t nb,
         const std::size_t i1 = std::min(na, i0 + kRowsPerNormalise);
         for (std::size_t i = i0; i < i1; ++i) {
 #if CALC_HAVE_AVX2_KERNELS
-            if (vec) {
+            if (vectorKernels) {
                 RowMulAddAvx2(acc + i, b, nb, a[i]);
                 continue;
             }
@@ -92,7 +92,7 @@ void SchoolbookMul(const Limb* a, std::size_t na, const Limb* b, std::size_t nb,
 }
 
 // Balanced Karatsuba: out[0..2n) = a*b, both n limbs.
-void KaratsubaMul(const Limb* a, const Limb* b, std::size_t n, Limb* out, Ctx& ctx) {
+void KaratsubaMul(const Limb* a, const Limb* b, std::size_t n, Limb* out, MulContext& ctx) {
     const std::size_t h = (n + 1) / 2, l = n - h;   // l <= h
     MulInto(a, h, b, h, out, ctx);                  // a0*b0 -> out[0, 2h)
     MulInto(a + h, l, b + h, l, out + 2 * h, ctx);  // a1*b1 -> out[2h, 2n)
@@ -110,7 +110,7 @@ void KaratsubaMul(const Limb* a, const Limb* b, std::size_t n, Limb* out, Ctx& c
     AddInPlace(out + h, 2 * n - h, z1, TrimmedSize(z1, 2 * h + 2));
 }
 
-void KaratsubaSqr(const Limb* a, std::size_t n, Limb* out, Ctx& ctx) {
+void KaratsubaSqr(const Limb* a, std::size_t n, Limb* out, MulContext& ctx) {
     const std::size_t h = (n + 1) / 2, l = n - h;
     SqrInto(a, h, out, ctx);
     SqrInto(a + h, l, out + 2 * h, ctx);
@@ -126,7 +126,7 @@ void KaratsubaSqr(const Limb* a, std::size_t n, Limb* out, Ctx& ctx) {
 }
 
 // a (na limbs) times b (nb <= na) as a sequence of nb-limb pieces of a.
-void PiecewiseMul(const Limb* a, std::size_t na, const Limb* b, std::size_t nb, Limb* out, Ctx& ctx) {
+void PiecewiseMul(const Limb* a, std::size_t na, const Limb* b, std::size_t nb, Limb* out, MulContext& ctx) {
     std::fill(out, out + na + nb, 0u);
     std::vector<Limb> piece(2 * nb);
     for (std::size_t off = 0; off < na; off += nb) {

@@ -10,6 +10,7 @@ const char* Description(ErrorKind kind) {
         case ErrorKind::TypeMismatch: return "类型不匹配";
         case ErrorKind::InvalidPosition: return "无效的位置";
         case ErrorKind::OutOfMemory: return "内存不足";
+        case ErrorKind::NegativeFactorial: return "负数没有阶乘";
     }
     return "溢出";
 }

@@ -15,6 +15,7 @@ enum class ErrorKind {
     TypeMismatch,
     InvalidPosition,
     OutOfMemory,
+    NegativeFactorial,
 };
 
 // The description text shown on the display between the error prefix and suffix.
@@ -38,7 +39,7 @@ std::string ErrorDisplayText(const std::string& description);
 // or the display text of the run-time error that ended it (running out of memory
 // included).
 template <class Action>
-std::string TrapRunTimeErrors(Action&& action) {
+std::string TrapRuntimeErrors(Action&& action) {
     try {
         action();
         return {};

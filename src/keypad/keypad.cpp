@@ -1,13 +1,60 @@
 #include "keypad/keypad.h"
 
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+
 #include "engine/errors.h"
 #include "engine/value.h"
 
 namespace calc {
 
+namespace {
+
+bool IsErrorText(std::string_view s) {
+    const std::string_view prefix = kErrorPrefix;
+    const std::string_view suffix = kErrorSuffix;
+    return s.size() >= prefix.size() + suffix.size() && s.substr(0, prefix.size()) == prefix &&
+           s.substr(s.size() - suffix.size()) == suffix;
+}
+
+// Whether display[from..] continues a text that reads as a number up to `from`, with
+// its exponent's "E" at `exponentAt` (npos: none yet), which this updates: an optional
+// leading "-", digits and points (never first), one "E", a sign right after it.
+bool ReadsAsNumber(std::string_view s, std::size_t from, std::size_t& exponentAt) {
+    constexpr std::size_t kNone = std::string_view::npos;
+    for (std::size_t i = from; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c >= '0' && c <= '9') continue;
+        if (c == '.' && i > 0) continue;
+        if (c == '-' && i == 0) continue;
+        if (c == 'E' && exponentAt == kNone) {
+            exponentAt = i;
+            continue;
+        }
+        if ((c == '+' || c == '-') && exponentAt != kNone && i == exponentAt + 1) continue;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool IsDisplayNumber(std::string_view text) {
+    std::size_t exponentAt = std::string_view::npos;
+    return !text.empty() && ReadsAsNumber(text, 0, exponentAt);
+}
+
+void Keypad::Reload() {
+    Clear();
+    memoryIndicator_.clear();
+}
+
 void Keypad::Press(Key key) {
     if (locked_ && key != Key::Clear) return Beep();
-    const std::string error = TrapRunTimeErrors([&] { Handle(key); });
+    const std::string error = TrapRuntimeErrors([&] {
+        if (!Type(key)) Handle(key);
+    });
     if (!error.empty()) ShowError(error);
 }
 
@@ -15,7 +62,10 @@ void Keypad::PressNoKey() {
     if (locked_) Beep();
 }
 
-void Keypad::SetDisplay(std::string text) { display_ = NormaliseDisplay(std::move(text)); }
+void Keypad::SetDisplay(std::string text) {
+    display_ = NormaliseDisplay(std::move(text));
+    checked_ = {};
+}
 
 void Keypad::ShowError(std::string text) {
     locked_ = true;
@@ -23,10 +73,28 @@ void Keypad::ShowError(std::string text) {
 }
 
 void Keypad::ResetEntry(bool newNumber) {
-    display_ = "0";
+    SetDisplay("0");
     newNumber_ = newNumber;
     point_ = false;
     locked_ = false;
+}
+
+bool Keypad::Type(Key key) {
+    if (const std::optional<int> digit = DigitOf(key)) {
+        BeginOperand();
+        TypeDigit(*digit);
+    } else if (key == Key::Point) {
+        BeginOperand();
+        TypePoint();
+    } else if (key == Key::ClearEntry) {
+        BeginOperand();
+        ClearEntry();
+    } else if (key == Key::BackSpace) {
+        EraseLast();
+    } else {
+        return false;
+    }
+    return true;
 }
 
 void Keypad::TypeDigit(int digit) {
@@ -55,11 +123,12 @@ void Keypad::TypePoint() {
 
 void Keypad::EraseLast() {
     if (newNumber_) return Beep();
-    std::string text = display_;
-    if (!text.empty()) text.pop_back();
-    if (text.find('.') == std::string::npos) point_ = false;
-    if (text.empty()) text = "0";
-    SetDisplay(std::move(text));
+    // In place: the rest of a long number is neither copied nor read again.
+    if (!display_.empty()) display_.pop_back();
+    if (point_ && display_.find('.') == std::string::npos) point_ = false;
+    if (display_.empty()) return SetDisplay("0");
+    checked_.length = std::min(checked_.length, display_.size());
+    if (checked_.exponentAt >= display_.size()) checked_.exponentAt = std::string::npos;
 }
 
 void Keypad::ClearEntry() {
@@ -81,5 +150,48 @@ void Keypad::EndEntry() {
     newNumber_ = true;
     point_ = false;
 }
+
+// ---- consistency ----------------------------------------------------------------
+
+std::string Keypad::CheckConsistency() const {
+    if (!std::isfinite(memory_)) return "a memory is not finite";
+    if (!memoryIndicator_.empty() && memoryIndicator_ != "M") return "bad memory indicator";
+    if (newNumber_ && point_) return "point flag set in the new-number state";
+    std::string wrong = CheckDisplay();
+    return wrong.empty() ? CheckOwnRules() : wrong;
+}
+
+// The display is an error text exactly while the keypad is locked, and otherwise empty
+// or a number as typing and results leave it: digits and points, an optional leading
+// "-", an exponent that typing or BackSpace may have left incomplete, a factorial's
+// digits. Never a letter but "E", never a thousands separator, never a leading ".".
+std::string Keypad::CheckDisplay() const {
+    const bool error = IsErrorText(display_);
+    if (error != locked_) return locked_ ? "locked without an error text" : "an error text without the lock";
+    if (error) return {};
+    std::size_t exponentAt = checked_.exponentAt;
+    if (!ReadsAsNumber(display_, checked_.length, exponentAt)) return "display is no number: " + display_.substr(0, 60);
+    checked_ = {display_.size(), exponentAt};
+    return {};
+}
+
+#ifdef CALC_SELF_TEST_HOOKS
+bool Keypad::BreakRule(int rule) {
+    if (rule >= kSharedRules) return BreakOwnRule(rule - kSharedRules);
+    switch (rule) {
+        case 0: memory_ = std::nan(""); break;
+        case 1: memoryIndicator_ = "MM"; break;
+        case 2: newNumber_ = point_ = true; break;
+        case 3: locked_ = true; break;
+        case 4: SetDisplay("1,5"); break;
+        case 5:
+            display_ = ".5";
+            checked_ = {};
+            break;
+        default: display_ += "x"; break;  // appended past what was checked
+    }
+    return true;
+}
+#endif
 
 }  // namespace calc

@@ -5,28 +5,35 @@
 #include "engine/factorial.h"
 #include "engine/value.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace calc {
 
 namespace {
 
-const char* const kNegativeFactorial = "运行错误：负数没有阶乘，请按复位键'C'";
-
 std::string ParenText(std::int16_t depth) { return depth == 0 ? "" : "(=" + std::to_string(depth); }
+
+// The operator a token records, or none for any other token.
+std::optional<BinaryOp> OperatorOfToken(const Value& token) {
+    for (BinaryOp op :
+         {BinaryOp::Add, BinaryOp::Subtract, BinaryOp::Multiply, BinaryOp::Divide, BinaryOp::Power, BinaryOp::Modulo}) {
+        if (token.Is(OperatorToken(op))) return op;
+    }
+    return std::nullopt;
+}
 
 }  // namespace
 
 ScientificKeypad::ScientificKeypad(Platform& platform) : Keypad(platform) { Reload(); }
 
-void ScientificKeypad::Reload() {
-    Clear();
-    HideMemoryIndicator();
-}
-
 void ScientificKeypad::Clear() {
     ResetEntry(false);
     expression_.Clear();
+    checkedTokens_ = 0;
     parenDepth_ = 0;
-    repeatOp_.clear();
+    repeats_ = false;
+    repeatOp_.reset();
     repeatOperand_ = 0;
     lastResult_ = 0;
     inverse_ = false;
@@ -35,21 +42,11 @@ void ScientificKeypad::Clear() {
 }
 
 void ScientificKeypad::Handle(Key key) {
+    // A key reshapes the expression only after its last "(" (")" from the "(" before
+    // that on, see CloseParen).
+    ForgetCheckedTokensFrom(expression_.LastParen() + 1);
     switch (key) {
-        case Key::Digit0:
-        case Key::Digit1:
-        case Key::Digit2:
-        case Key::Digit3:
-        case Key::Digit4:
-        case Key::Digit5:
-        case Key::Digit6:
-        case Key::Digit7:
-        case Key::Digit8:
-        case Key::Digit9: return TypeDigit(*DigitOf(key));
-        case Key::Point: return TypePoint();
         case Key::Sign: return SignChange();
-        case Key::BackSpace: return EraseLast();
-        case Key::ClearEntry: return ClearEntry();
         case Key::Clear: return Clear();
         case Key::Equals: return Equals();
         case Key::Add:
@@ -75,9 +72,12 @@ void ScientificKeypad::Handle(Key key) {
         case Key::MemoryRecall:
         case Key::MemoryStore:
         case Key::MemoryAdd: return MemoryKey(key);
-        case Key::SquareRoot:
-        case Key::Percent: return;  // standard keys
+        default: return;  // the typing keys are the base's; the rest are standard keys
     }
+}
+
+void ScientificKeypad::ForgetCheckedTokensFrom(std::size_t from) {
+    checkedTokens_ = std::min(checkedTokens_, from - 1);
 }
 
 void ScientificKeypad::RecordTypedNumber() {
@@ -163,11 +163,13 @@ void ScientificKeypad::CloseParen() {
         TokenList group = expr.Slice(p + 1, n);
         if (IsOperatorToken(expr.Last())) group.Add(Value(std::int16_t{0}));
         SetDisplay(DisplayForm(Evaluate(group, inverse_)));
-        if (!repeatOp_.empty()) repeatOperand_ = LeadingNumber(std::string_view(Display()));
+        if (repeats_) repeatOperand_ = LeadingNumber(std::string_view(Display()));
         TokenList value;
         value.Add(Value(Display()));
         ReplaceFrom(expr, p, value);
     }
+    // The group closed: the adjacent numbers are now those of the enclosing group.
+    ForgetCheckedTokensFrom(expr.LastParen() + 1);
     KeepLastOfAdjacentNumbers(expr);
     --parenDepth_;
     parenIndicator_ = ParenText(parenDepth_);
@@ -182,50 +184,73 @@ void ScientificKeypad::Equals() {
     RecordTypedNumber();
     KeepLastOfAdjacentNumbers(expr);
     const std::size_t n = expr.Count();
-    expr.Item(n);  // an empty list here is an invalid position
+    if (n == 0) Raise(ErrorKind::InvalidPosition);  // nothing recorded, not even a "0"
     const bool lastIsNumber = expr.IsNumberAt(n);
     double r;
-    if (n >= 2 && !lastIsNumber) {
-        // A trailing operator: the first token is the right operand too.
-        while (expr.Count() > 2) expr.RemoveLast();
-        const Value first = expr.Item(1);
-        expr.Add(first);
-        repeatOp_ = TextForm(expr.Item(2));
-        repeatOperand_ = ToDouble(first);
-        r = Evaluate(expr, inverse_);
-    } else if (!repeatOp_.empty() && n == 1 && lastIsNumber) {
-        // Repeat the last operation on the last result.
-        expr.RemoveLast();
-        expr.Add(Value(lastResult_));
-        expr.Add(Value(repeatOp_));
-        expr.Add(Value(repeatOperand_));
-        r = Evaluate(expr, inverse_);
-    } else if (n >= 3 && lastIsNumber) {
-        // A complete expression: everything after the first operator is evaluated
-        // first and becomes the right operand of a repeated "=".
-        // Tokens 3..n leave the list whether or not their value can be computed.
-        double v;
-        try {
-            v = EvaluateRange(expr, 3, n, inverse_);
-        } catch (...) {
-            while (expr.Count() > 2) expr.RemoveLast();
-            throw;
-        }
-        while (expr.Count() > 2) expr.RemoveLast();
-        expr.Add(Value(v));
-        repeatOp_ = TextForm(expr.Item(2));
-        repeatOperand_ = v;
-        r = Evaluate(expr, inverse_);
-        expr.RemoveLast();
-    } else {
+    if (n >= 2 && !lastIsNumber)
+        r = EqualsAfterOperator();
+    else if (repeats_ && n == 1 && lastIsNumber)
+        r = RepeatEquals();
+    else if (n >= 3 && lastIsNumber)
+        r = EqualsOfExpression();
+    else
         return;  // nothing to evaluate
-    }
+    // The result follows what is left of the list.
     lastResult_ = LeadingNumber(std::string_view(DisplayForm(r)));
-    expr.RemoveLast();
-    expr.RemoveLast();
     expr.Add(Value(r));
     SetDisplay(DisplayForm(r));
     EndEntry();
+}
+
+// "a op =": the first token is the right operand too; leaves the first token.
+double ScientificKeypad::EqualsAfterOperator() {
+    TokenList& expr = expression_;
+    while (expr.Count() > 2) expr.RemoveLast();
+    const Value first = expr.Item(1);
+    expr.Add(first);
+    repeats_ = true;
+    repeatOp_ = OperatorOfToken(expr.Item(2));
+    repeatOperand_ = ToDouble(first);
+    const double r = Evaluate(expr, inverse_);
+    expr.RemoveLast();
+    expr.RemoveLast();
+    return r;
+}
+
+// "=" again: the last operation on the last result; leaves the last result.
+double ScientificKeypad::RepeatEquals() {
+    TokenList& expr = expression_;
+    expr.RemoveLast();
+    expr.Add(Value(lastResult_));
+    if (!repeatOp_) return repeatOperand_;  // the evaluation passes over a text that is no operator
+    expr.Add(Value(OperatorToken(*repeatOp_)));
+    expr.Add(Value(repeatOperand_));
+    const double r = Evaluate(expr, inverse_);
+    expr.RemoveLast();
+    expr.RemoveLast();
+    return r;
+}
+
+// "a op ... =": everything after the first operator is evaluated first and becomes the
+// right operand of a repeated "="; leaves nothing.
+double ScientificKeypad::EqualsOfExpression() {
+    TokenList& expr = expression_;
+    // Tokens 3..n leave the list whether or not their value can be computed.
+    double v;
+    try {
+        v = EvaluateRange(expr, 3, expr.Count(), inverse_);
+    } catch (...) {
+        while (expr.Count() > 2) expr.RemoveLast();
+        throw;
+    }
+    while (expr.Count() > 2) expr.RemoveLast();
+    expr.Add(Value(v));
+    repeats_ = true;
+    repeatOp_ = OperatorOfToken(expr.Item(2));
+    repeatOperand_ = v;
+    const double r = Evaluate(expr, inverse_);
+    expr.Clear();
+    return r;
 }
 
 // ---- memory and pi ---------------------------------------------------------------
@@ -281,7 +306,7 @@ void ScientificKeypad::ApplyFunction(Function f) {
 
     Value result;
     if (f == Function::Factorial) {
-        if (x < 0) return ShowError(kNegativeFactorial);
+        if (x < 0) Raise(ErrorKind::NegativeFactorial);
         result = Value(Factorial(RoundToInt32(x)));
     } else {
         const bool inv = inverse_;
@@ -302,5 +327,55 @@ void ScientificKeypad::ApplyFunction(Function f) {
     SetDisplay(shown);
     EndEntry();
 }
+
+// ---- consistency ----------------------------------------------------------------
+
+std::string ScientificKeypad::CheckOwnRules() const {
+    // "(" at the deepest level records its token before the depth counter
+    // overflows; the keypad is locked then, until "C" empties the list.
+    const TokenList& expr = expression_;
+    const bool depthAgrees = static_cast<std::size_t>(parenDepth_) == expr.ParenCount();
+    if (parenDepth_ < 0 || (!depthAgrees && !Locked())) {
+        return "parenthesis depth " + std::to_string(parenDepth_) + " but " + std::to_string(expr.ParenCount()) +
+               " \"(\" tokens";
+    }
+    const std::string paren = ParenText(parenDepth_);
+    if (parenIndicator_ != paren)
+        return "parenthesis indicator \"" + parenIndicator_ + "\", expected \"" + paren + "\"";
+    if (!std::isfinite(lastResult_) || !std::isfinite(repeatOperand_)) return "a repeat register is not finite";
+    for (std::size_t i = checkedTokens_ + 1; i <= expr.Count(); ++i) {
+        const Value& v = expr.Item(i);
+        if (v.IsDouble() && !std::isfinite(v.AsDouble())) return "a token is not finite";
+        // A text token is an operator, "(" or a display text that was recorded:
+        // typing can leave texts that read as no number ("-1E+15." after "+/-"
+        // and "."), which evaluation then passes over.
+        if (v.IsText() && !IsDisplayNumber(v.AsText()) && !IsOperatorToken(v) && !v.Is("(")) {
+            return "a token is neither a display text, an operator nor \"(\"";
+        }
+    }
+    checkedTokens_ = expr.Count();
+    return {};
+}
+
+#ifdef CALC_SELF_TEST_HOOKS
+bool ScientificKeypad::BreakOwnRule(int rule) {
+    switch (rule) {
+        case 0: parenDepth_ = 2; break;
+        case 1: parenIndicator_ = "(=1"; break;
+        case 2: lastResult_ = std::nan(""); break;
+        case 3: expression_.Add(Value(std::nan(""))); break;
+        case 4: expression_.Add(Value("inf")); break;
+        case 5:  // a token the check has read turns bad as a key reshapes the open group
+            expression_.Add(Value(Display()));
+            (void)CheckConsistency();
+            ForgetCheckedTokensFrom(expression_.LastParen() + 1);
+            expression_.Clear();
+            expression_.Add(Value("1,5"));
+            break;
+        default: return false;
+    }
+    return true;
+}
+#endif
 
 }  // namespace calc

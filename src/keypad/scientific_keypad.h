@@ -3,6 +3,7 @@
 // as precedence allows, with parentheses, a repeatable "=", memory, pi and the function
 // keys with their one-shot modifiers Inv and Hyp.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "engine/functions.h"
@@ -19,10 +20,6 @@ public:
 
     explicit ScientificKeypad(Platform& platform);
 
-    // Loading the window: "0" on the display, the expression empty, both indicators
-    // empty, Inv and Hyp clear; the memory keeps its value.
-    void Reload();
-
     const std::string& ParenIndicator() const { return parenIndicator_; }  // "(=N" with N open
     bool Inverse() const { return inverse_; }
     bool Hyperbolic() const { return hyperbolic_; }
@@ -34,28 +31,41 @@ public:
     const TokenList& Expression() const { return expression_; }
 
 private:
-    friend class KeypadProbe;
-
+    void Clear() override;
     void Handle(Key key) override;
-    void Clear();              // "C": as loaded, but the memory indicator stays
+    std::string CheckOwnRules() const override;
+#ifdef CALC_SELF_TEST_HOOKS
+    bool BreakOwnRule(int rule) override;
+#endif
+
     void RecordTypedNumber();  // appends the display when a number is being typed
     void SignChange();
     void BinaryOperator(BinaryOp op);
     void OpenParen();
     void CloseParen();
     void Equals();
+    double EqualsAfterOperator();
+    double RepeatEquals();
+    double EqualsOfExpression();
     void MemoryKey(Key key);
     void Pi();
     void ApplyFunction(Function f);
+    // The tokens from position `from` on may change: the consistency check reads them again.
+    void ForgetCheckedTokensFrom(std::size_t from);
 
     TokenList expression_;
     std::int16_t parenDepth_ = 0;
-    std::string repeatOp_;      // the operator a repeated "=" applies again, "" for none
-    double repeatOperand_ = 0;  // ... with this right operand
-    double lastResult_ = 0;     // ... to this left operand
+    // A repeated "=" applies the operator again, with the right operand, to the last
+    // result; `repeats_` without an operator when a text that is no operator stood
+    // where the operator was recorded (the evaluation passes over it).
+    bool repeats_ = false;
+    std::optional<BinaryOp> repeatOp_;
+    double repeatOperand_ = 0;
+    double lastResult_ = 0;
     bool inverse_ = false;
     bool hyperbolic_ = false;
     std::string parenIndicator_;
+    mutable std::size_t checkedTokens_ = 0;  // leading tokens the consistency check has read
 };
 
 }  // namespace calc

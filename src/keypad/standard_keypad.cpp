@@ -9,11 +9,6 @@ namespace calc {
 
 StandardKeypad::StandardKeypad(Platform& platform) : Keypad(platform) { Reload(); }
 
-void StandardKeypad::Reload() {
-    Clear();
-    HideMemoryIndicator();
-}
-
 void StandardKeypad::Clear() {
     ResetEntry(true);
     pendingOp_.reset();
@@ -27,64 +22,26 @@ double StandardKeypad::DisplayValue() const { return LeadingNumber(std::string_v
 
 void StandardKeypad::Handle(Key key) {
     switch (key) {
-        case Key::Digit0:
-        case Key::Digit1:
-        case Key::Digit2:
-        case Key::Digit3:
-        case Key::Digit4:
-        case Key::Digit5:
-        case Key::Digit6:
-        case Key::Digit7:
-        case Key::Digit8:
-        case Key::Digit9: return EnterDigit(*DigitOf(key));
-        case Key::Point:
-            if (operatorPressed_) operandTyped_ = true;
-            return TypePoint();
         case Key::Add:
         case Key::Subtract:
         case Key::Multiply:
-        case Key::Divide: return Operator(*BinaryOpOf(key));
+        case Key::Divide: return BinaryOperator(*BinaryOpOf(key));
         case Key::Equals: return Equals();
         case Key::Sign: return SignChange();
         case Key::SquareRoot:
         case Key::Percent:
-        case Key::Reciprocal: return Function(key);
+        case Key::Reciprocal: return ApplyFunction(key);
         case Key::Clear: return Clear();
-        case Key::ClearEntry: return ClearOperand();
-        case Key::BackSpace: return EraseLast();
         case Key::MemoryClear:
         case Key::MemoryRecall:
         case Key::MemoryStore:
         case Key::MemoryAdd: return MemoryKey(key);
-        case Key::Power:
-        case Key::Modulo:
-        case Key::OpenParen:
-        case Key::CloseParen:
-        case Key::Ln:
-        case Key::Log:
-        case Key::Factorial:
-        case Key::Sin:
-        case Key::Cos:
-        case Key::Tan:
-        case Key::Square:
-        case Key::Cube:
-        case Key::Int:
-        case Key::Pi: return;  // scientific keys
+        default: return;  // the typing keys are the base's; the rest are scientific keys
     }
 }
 
-void StandardKeypad::TypedOperand() {
-    if (operatorPressed_ && !operandTyped_) operandTyped_ = true;
-}
-
-void StandardKeypad::EnterDigit(int digit) {
-    TypedOperand();
-    TypeDigit(digit);
-}
-
-void StandardKeypad::ClearOperand() {
-    ClearEntry();
-    TypedOperand();
+void StandardKeypad::BeginOperand() {
+    if (operatorPressed_) operandTyped_ = true;
 }
 
 void StandardKeypad::ApplyPendingOperator(double operand) {
@@ -102,7 +59,7 @@ void StandardKeypad::ApplyPendingOperator(double operand) {
     SetDisplay(DisplayForm(r));
 }
 
-void StandardKeypad::Operator(BinaryOp op) {
+void StandardKeypad::BinaryOperator(BinaryOp op) {
     if (!operatorPressed_) {
         operatorPressed_ = true;
     } else if (operandTyped_) {
@@ -135,7 +92,7 @@ void StandardKeypad::SignChange() {
     }
 }
 
-void StandardKeypad::Function(Key key) {
+void StandardKeypad::ApplyFunction(Key key) {
     if (!IsNumericText(Display())) return;
     const double x = DisplayValue();
     double r;
@@ -155,7 +112,7 @@ void StandardKeypad::MemoryKey(Key key) {
     switch (key) {
         case Key::MemoryClear: SetMemory(0); break;
         case Key::MemoryRecall:
-            TypedOperand();
+            BeginOperand();
             SetDisplay(DisplayForm(Memory()));
             break;
         default:  // MS, M+: 0 while the operand of a pending operator is still to come
@@ -169,5 +126,22 @@ void StandardKeypad::MemoryKey(Key key) {
     }
     EndEntry();
 }
+
+std::string StandardKeypad::CheckOwnRules() const {
+    if (Display().empty()) return "an empty display";
+    if (!std::isfinite(accumulator_) || !std::isfinite(operand_)) return "a standard register is not finite";
+    return {};
+}
+
+#ifdef CALC_SELF_TEST_HOOKS
+bool StandardKeypad::BreakOwnRule(int rule) {
+    switch (rule) {
+        case 0: operand_ = std::nan(""); break;
+        case 1: SetDisplay(""); break;
+        default: return false;
+    }
+    return true;
+}
+#endif
 
 }  // namespace calc

@@ -13,24 +13,21 @@ class StandardKeypad : public Keypad {
 public:
     explicit StandardKeypad(Platform& platform);
 
-    // Loading the window: "0" on the display, nothing pending, the memory indicator
-    // empty; the memory keeps its value.
-    void Reload();
-
 private:
-    friend class KeypadProbe;
-
+    void Clear() override;
     void Handle(Key key) override;
-    void Clear();                 // "C": as loaded, but the memory indicator stays
+    void BeginOperand() override;  // an operator is pending: what is typed now is its operand
+    std::string CheckOwnRules() const override;
+#ifdef CALC_SELF_TEST_HOOKS
+    bool BreakOwnRule(int rule) override;
+#endif
+
     double DisplayValue() const;  // the leading number of the display
     void ApplyPendingOperator(double operand);
-    void TypedOperand();  // an operator is pending: what follows is its operand
-    void EnterDigit(int digit);
-    void ClearOperand();  // CE
-    void Operator(BinaryOp op);
+    void BinaryOperator(BinaryOp op);
     void Equals();
     void SignChange();
-    void Function(Key key);
+    void ApplyFunction(Key key);  // square root, percentage, reciprocal
     void MemoryKey(Key key);
 
     std::optional<BinaryOp> pendingOp_;  // "+" "-" "*" "/" waiting for its right operand

@@ -1,18 +1,19 @@
 #include "fuzz_support.h"
 
-#include "app/keypad_probe.h"
-
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
-#include <limits>
 #include <sstream>
+
+#include "rule_selftest.h"
 
 namespace calc::fuzz {
 
+#ifdef CALC_SELF_TEST_HOOKS
 namespace {
-bool g_selfTest = false;
-}
+bool selfTestEnabled = false;
+}  // namespace
+#endif
 
 void Fail(const std::string& what, const std::vector<std::string>& scenario) {
     std::fprintf(stderr, "\n==== calculator invariant violated: %s\n", what.c_str());
@@ -38,12 +39,27 @@ bool KnownIssue(const std::string& violation) {
                        [&](const auto& k) { return violation.find(k) != std::string::npos; });
 }
 
-void EnableSelfTest() { g_selfTest = true; }
+#ifdef CALC_SELF_TEST_HOOKS
+void EnableSelfTest() {
+    std::string log;
+    const std::string unnoticed = UnnoticedRuleBreaks(&log);
+    std::fprintf(stderr, "%s", log.c_str());
+    if (!unnoticed.empty()) {
+        std::fprintf(stderr, "==== self-test FAILED: no consistency check noticed\n%s", unnoticed.c_str());
+        std::abort();
+    }
+    selfTestEnabled = true;
+}
 
 bool SelfTestCorruption(std::uint8_t op, Calculator& calculator) {
-    if (!g_selfTest || op != 0xFF) return false;
-    KeypadProbe::Memory(calculator.Scientific()) = std::numeric_limits<double>::quiet_NaN();
+    if (!selfTestEnabled || op != 0xFF) return false;
+    calculator.Scientific().BreakRule(0);  // its memory becomes NaN
     return true;
 }
+#else
+// Without the keypads' BreakRule (the fuzz build's hook) there is nothing to corrupt.
+void EnableSelfTest() {}
+bool SelfTestCorruption(std::uint8_t, Calculator&) { return false; }
+#endif
 
 }  // namespace calc::fuzz

@@ -15,7 +15,8 @@ namespace calc::fuzz {
 // a fault reported but not fixed yet, dropping the input.
 bool KnownIssue(const std::string& violation);
 
-// The self-test build (fuzz_selftest) corrupts the state on opcode 0xFF: a broken rule must fail the target.
+// The self-test build (fuzz_selftest) first breaks each rule of both keypads in turn and aborts unless the checks
+// notice every one; then it corrupts the state on opcode 0xFF: a broken rule must fail the target.
 void EnableSelfTest();
 bool SelfTestCorruption(std::uint8_t op, Calculator& calculator);
 

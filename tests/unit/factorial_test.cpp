@@ -106,21 +106,21 @@ TEST(FactorialDeathTest, AllocationFailureBecomesOutOfMemory) {
 // ---------------------------------------------------------------------------
 // Multiplication
 
-enum class Shape { kRandom, kAllNines, kSparseZeros, kZeroBlocks, kPowerOfBase };
+enum class Shape { Random, AllNines, SparseZeros, ZeroBlocks, PowerOfBase };
 
 Limbs MakeOperand(std::size_t n, Shape shape, std::mt19937_64& rng) {
     std::uniform_int_distribution<std::uint32_t> limb(0, kBase - 1);
     Limbs a(n);
     for (std::size_t i = 0; i < n; ++i) {
         switch (shape) {
-            case Shape::kRandom: a[i] = limb(rng); break;
-            case Shape::kAllNines: a[i] = kBase - 1; break;
-            case Shape::kSparseZeros: a[i] = rng() % 3 == 0 ? 0 : limb(rng); break;
-            case Shape::kZeroBlocks: a[i] = (i / 7) % 2 == 0 ? 0 : limb(rng); break;
-            case Shape::kPowerOfBase: a[i] = 0; break;
+            case Shape::Random: a[i] = limb(rng); break;
+            case Shape::AllNines: a[i] = kBase - 1; break;
+            case Shape::SparseZeros: a[i] = rng() % 3 == 0 ? 0 : limb(rng); break;
+            case Shape::ZeroBlocks: a[i] = (i / 7) % 2 == 0 ? 0 : limb(rng); break;
+            case Shape::PowerOfBase: a[i] = 0; break;
         }
     }
-    a[n - 1] = shape == Shape::kPowerOfBase ? 1 : std::max<std::uint32_t>(a[n - 1], 1);
+    a[n - 1] = shape == Shape::PowerOfBase ? 1 : std::max<std::uint32_t>(a[n - 1], 1);
     return a;
 }
 
@@ -141,16 +141,17 @@ TEST(MultiplyTest, AllMethodsAgreeWithSchoolbook) {
     std::mt19937_64 rng(12345);
     for (const auto& s : kSizes) {
         for (Shape shape :
-             {Shape::kRandom, Shape::kAllNines, Shape::kSparseZeros, Shape::kZeroBlocks, Shape::kPowerOfBase}) {
+             {Shape::Random, Shape::AllNines, Shape::SparseZeros, Shape::ZeroBlocks, Shape::PowerOfBase}) {
             const Limbs a = MakeOperand(s.na, shape, rng);
-            const Limbs b = MakeOperand(s.nb, shape == Shape::kPowerOfBase ? Shape::kRandom : shape, rng);
+            const Limbs b = MakeOperand(s.nb, shape == Shape::PowerOfBase ? Shape::Random : shape, rng);
             const Limbs expected = Multiply(a, b, {Method::Schoolbook});
             const Limbs squareA = Multiply(a, a, {Method::Schoolbook}), squareB = Multiply(b, b, {Method::Schoolbook});
             for (Method m : {Method::Auto, Method::Karatsuba, Method::Ntt}) {
-                for (bool vec : {true, false}) {
-                    SCOPED_TRACE(testing::Message() << s.na << "x" << s.nb << " shape " << static_cast<int>(shape)
-                                                    << " method " << static_cast<int>(m) << " vec " << vec);
-                    const MulOptions o{m, vec};
+                for (bool vectorKernels : {true, false}) {
+                    SCOPED_TRACE(testing::Message()
+                                 << s.na << "x" << s.nb << " shape " << static_cast<int>(shape) << " method "
+                                 << static_cast<int>(m) << " vectorKernels " << vectorKernels);
+                    const MulOptions o{m, vectorKernels};
                     ASSERT_EQ(Multiply(a, b, o), expected);
                     ASSERT_EQ(Multiply(b, a, o), expected);
                     ASSERT_EQ(Square(a, o), squareA);
@@ -166,8 +167,8 @@ TEST(MultiplyTest, SmallTransformLimitSplitsCorrectly) {
     std::mt19937_64 rng(99);
     const SizePair sizes[] = {{300, 300}, {700, 250}, {1000, 40}, {257, 256}, {900, 900}};
     for (const auto& s : sizes) {
-        const Limbs a = MakeOperand(s.na, Shape::kRandom, rng);
-        const Limbs b = MakeOperand(s.nb, Shape::kSparseZeros, rng);
+        const Limbs a = MakeOperand(s.na, Shape::Random, rng);
+        const Limbs b = MakeOperand(s.nb, Shape::SparseZeros, rng);
         const Limbs expected = Multiply(a, b, {Method::Schoolbook});
         for (std::size_t limit : {16u, 64u, 512u}) {
             for (Method m : {Method::Ntt, Method::Auto}) {
@@ -195,8 +196,8 @@ TEST(MultiplyTest, LargeProductsOnTwoThreads) {
 
     std::mt19937_64 rng(2024);
     for (const auto& s : std::vector<SizePair>{{33000, 32999}, {200000, 30000}}) {
-        const Limbs a = MakeOperand(s.na, Shape::kRandom, rng);
-        const Limbs b = MakeOperand(s.nb, Shape::kSparseZeros, rng);
+        const Limbs a = MakeOperand(s.na, Shape::Random, rng);
+        const Limbs b = MakeOperand(s.nb, Shape::SparseZeros, rng);
         const Limbs product = Multiply(a, b);
         const Limbs square = Square(a);
         for (std::uint64_t p : {1000000007ull, 4294967291ull}) {
@@ -207,7 +208,7 @@ TEST(MultiplyTest, LargeProductsOnTwoThreads) {
         // The same products with the portable kernels, and on one thread.
         for (const MulOptions& o : {MulOptions{Method::Auto, false}, MulOptions{Method::Auto, true, 0, false},
                                     MulOptions{Method::Auto, false, 0, false}}) {
-            EXPECT_EQ(Multiply(a, b, o), product) << s.na << "x" << s.nb << " vec " << o.vectorKernels;
+            EXPECT_EQ(Multiply(a, b, o), product) << s.na << "x" << s.nb << " vectorKernels " << o.vectorKernels;
             EXPECT_EQ(Square(a, o), square) << s.na << " threads " << o.threads;
         }
     }
@@ -221,7 +222,8 @@ TEST(MultiplyTest, TransformCarryOfTwo) {
     const Limbs a = {kTop, kTop, kTop, 6, kTop - 1};
     const Limbs b(5, kTop);
     const Limbs expected = Multiply(a, b, {Method::Schoolbook});
-    for (bool vec : {true, false}) EXPECT_EQ(Multiply(a, b, {Method::Ntt, vec}), expected) << vec;
+    for (bool vectorKernels : {true, false})
+        EXPECT_EQ(Multiply(a, b, {Method::Ntt, vectorKernels}), expected) << vectorKernels;
 }
 
 // Zero, one and high zero limbs; decimal text without leading zeros, and back.
