@@ -6,9 +6,9 @@
 
 namespace calc {
 
-// An empty text when both keypads keep their rules, otherwise what is wrong with the
-// open one first. Cheap enough to run after every key: each keypad reads only what
-// changed since its last check.
+// An empty text when both keypads keep their rules, otherwise what is wrong (only the
+// open keypad changes). Cheap enough to run after every key: each keypad reads only
+// what changed since its last check.
 std::string CheckInvariants(const Calculator& calculator);
 
 }  // namespace calc
