@@ -3,6 +3,7 @@
 #include "bignum/bignum.h"
 #include "bignum/cpu.h"
 #include "bignum/multiply.h"
+#include "bignum/stop.h"
 
 #include <algorithm>
 #include <utility>
@@ -26,6 +27,7 @@ void MulInto(const Limb* a, std::size_t na, const Limb* b, std::size_t nb, Limb*
         std::swap(na, nb);
     }
     if (nb < ctx.th.karatsuba) return SchoolbookMul(a, na, b, nb, out, ctx.vec);
+    ThrowIfStopRequested();
     if (!ctx.allowNtt || nb < ctx.th.ntt) {
         if (na == nb) return KaratsubaMul(a, b, na, out, ctx);
         return PiecewiseMul(a, na, b, nb, out, ctx);
@@ -36,6 +38,7 @@ void MulInto(const Limb* a, std::size_t na, const Limb* b, std::size_t nb, Limb*
 
 void SqrInto(const Limb* a, std::size_t n, Limb* out, Ctx& ctx) {
     if (n < ctx.th.sqrKaratsuba) return SchoolbookMul(a, n, a, n, out, ctx.vec);
+    ThrowIfStopRequested();
     if (!ctx.allowNtt || n < ctx.th.sqrNtt || 2 * n > ctx.maxLen) return KaratsubaSqr(a, n, out, ctx);
     NttSquare(a, n, out, ctx);
 }

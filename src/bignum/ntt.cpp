@@ -4,6 +4,7 @@
 #include "bignum/cpu.h"
 #include "bignum/multiply.h"
 #include "bignum/ntt_kernels.h"
+#include "bignum/stop.h"
 
 #include <algorithm>
 
@@ -74,6 +75,7 @@ struct Kernels {
 #endif
             return FwdLeafScalar(a, n, kb, tw->Forward(i), kMod[i]);
         }
+        ThrowIfStopRequested();  // once per 4096 words or more: every few microseconds
         if (n < 4 * kLeaf) {
             FwdStage(a, n / 2, n / 2, kb, i);
             Forward(a, n / 2, 2 * kb, i);
@@ -101,6 +103,7 @@ struct Kernels {
 #endif
             return InvLeafScalar(a, n, kb, tw->Inverse(i), kMod[i]);
         }
+        ThrowIfStopRequested();
         if (n < 4 * kLeaf) {
             Inverse(a, n / 2, 2 * kb, i);
             Inverse(a + n / 2, n / 2, 2 * kb + 1, i);
@@ -172,6 +175,7 @@ void Convolve(std::size_t len, const Limb* a, std::size_t na, Second second, con
                 k.Fwd4(x, len, 0, j0, half, i);
         };
         for (int i = 0; i < 3; ++i) {
+            ThrowIfStopRequested();
             loadTop(fa + i * len, a, na, i);
             if (second == Second::kLimbs) loadTop(fb + i * len, b, nb, i);
         }
@@ -184,14 +188,19 @@ void Convolve(std::size_t len, const Limb* a, std::size_t na, Second second, con
                 k.Forward(x, quarter, t, i);
                 if (second == Second::kLimbs) k.Forward(y, quarter, t, i);
                 product(x, y, quarter, i);
+                ThrowIfStopRequested();
                 k.Inverse(x, quarter, t, i);
             }
         }
     });
     ctx.pair.Run([&](int part) {
         const std::size_t j0 = part * half;
-        for (int i = 0; i < 3; ++i) k.Inv4(fa + i * len, len, 0, j0, half, i);
+        for (int i = 0; i < 3; ++i) {
+            ThrowIfStopRequested();
+            k.Inv4(fa + i * len, len, 0, j0, half, i);
+        }
         for (std::size_t t = 0; t < 4; ++t) {
+            ThrowIfStopRequested();
             const std::size_t s = t * quarter + j0, e = std::min(s + half, count);
             if (s < e) k.Garner(fa + s, fa + len + s, fa + 2 * len + s, e - s);
         }
@@ -249,7 +258,10 @@ void NttMul(const Limb* a, std::size_t na, const Limb* b, std::size_t nb, Limb* 
         return;
     }
     const Kernels k{&ctx.tw, ctx.vec};
-    for (int i = 0; i < 3; ++i) k.LoadForward(fb + i * len, len, b, nb, i);
+    for (int i = 0; i < 3; ++i) {
+        ThrowIfStopRequested();
+        k.LoadForward(fb + i * len, len, b, nb, i);
+    }
     // Chunk c covers out[off, off + la + nb); the first nb limbs overlap the chunk
     // before, the rest is new.
     ctx.piece.resize(std::max(ctx.piece.size(), len + 1));

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "bignum/stop.h"
 #include "engine/errors.h"
 #include "engine/value.h"
 
@@ -96,6 +97,7 @@ TokenList PasteTokens(std::string_view text) {
     std::size_t pos = 0;
     const std::size_t n = chars.size();
     while (pos < n) {
+        ThrowIfStopRequested();
         const std::size_t start = buffer.size();
         while (pos < n && !IsOperatorChar(chars[pos])) {
             if (IsNumberChar(chars[pos])) buffer.push_back(chars[pos]);
@@ -128,7 +130,10 @@ TokenList PasteTokens(std::string_view text) {
         }
         tokens.Add(Value("negative"));
     }
-    for (; k < scan.size(); ++k) tokens.Add(Value(piece(k)));
+    for (; k < scan.size(); ++k) {
+        ThrowIfStopRequested();
+        tokens.Add(Value(piece(k)));
+    }
     return tokens;
 }
 

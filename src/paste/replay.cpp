@@ -1,5 +1,6 @@
 #include "paste/replay.h"
 
+#include "bignum/stop.h"
 #include "paste/filter.h"
 
 namespace calc {
@@ -55,6 +56,7 @@ void PasteText(ScientificKeypad& keypad, std::string_view text) {
     // up front spares the list its copies as it grows.
     keypad.ReserveTokens(tokens.Count());
     for (const Value& token : tokens) {
+        ThrowIfStopRequested();
         if (IsNumeric(token))
             TypeNumber(keypad, TextForm(token));
         else if (const std::optional<Key> key = ReplayKey(token))

@@ -22,27 +22,24 @@ void CentreOnScreen(QWidget* w) {
 
 }  // namespace
 
-Shell::Shell(Calculator& calculator, CoreWorker& worker, QObject* parent)
-    : QObject(parent), calculator_(calculator), worker_(worker) {
-    calculator_.onModeChanged = [this] { OnModeChanged(); };
+Shell::Shell(CalculatorThread& calculator, QObject* parent) : QObject(parent), calculator_(calculator) {
+    connect(&calculator_, &CalculatorThread::ViewChanged, this, &Shell::Show);
 }
 
-Shell::~Shell() {
-    calculator_.onModeChanged = nullptr;
-    delete window_.data();
-}
+Shell::~Shell() { delete window_.data(); }
 
-void Shell::OnModeChanged() {
+void Shell::Show(const WindowView& view) {
+    if (!view.newWindow && window_) return window_->Show(view);
     if (window_) window_->Retire();
-    auto* window = new CalculatorWindow(calculator_, worker_, calculator_.CurrentMode());
+    auto* window = new CalculatorWindow(calculator_, view.mode);
     window_ = window;
     connect(window, &CalculatorWindow::AboutRequested, this, &Shell::ShowAbout);
     connect(window, &CalculatorWindow::ClosedByUser, this, &Shell::QuitRequested);
+    window->Show(view);
     CentreOnScreen(window);
     window->show();
     // Once shown, the window frame may be known: centre the frame, not the client.
     if (window->frameGeometry().size() != window->size()) CentreOnScreen(window);
-    emit WindowShown(window);
 }
 
 void Shell::ShowAbout() {

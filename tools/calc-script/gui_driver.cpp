@@ -22,6 +22,11 @@ namespace {
 // Windows retired by a menu item are deleted once control is back here.
 void DeleteRetiredWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
+// Until the calculator thread has carried out every action and the window shows its view.
+void WaitUntilIdle(const ui::Program& program) {
+    while (!program.Idle()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
 void ClickCheckBox(QCheckBox* box) {
     // Click where the box itself is drawn, so the hit test of the check box accepts it.
     QStyleOptionButton opt;
@@ -62,6 +67,7 @@ void GuiDriver::Trigger(ui::Command command) {
     ui::CalculatorWindow* w = Window();
     if (!w) return;
     if (QAction* a = w->Action(command)) a->trigger();
+    WaitUntilIdle(*program_);
     DeleteRetiredWindows();
 }
 
@@ -77,12 +83,14 @@ bool GuiDriver::Press(const std::string& caption) {
     for (QCheckBox* box : {w->Inverse(), w->Hyperbolic()}) {
         if (box && box->text() == text) {
             ClickCheckBox(box);
+            WaitUntilIdle(*program_);
             return true;
         }
     }
     for (QPushButton* button : w->Buttons()) {
         if (button && button->text() == text) {
             QTest::mouseClick(button, Qt::LeftButton);
+            WaitUntilIdle(*program_);
             return true;
         }
     }
@@ -91,6 +99,7 @@ bool GuiDriver::Press(const std::string& caption) {
 
 void GuiDriver::PressIndex(int index) {
     if (ui::CalculatorWindow* w = Window()) w->PressIndex(index);
+    WaitUntilIdle(*program_);
 }
 
 void GuiDriver::Paste(const std::string& text) {
