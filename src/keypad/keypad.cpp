@@ -1,9 +1,24 @@
 #include "keypad/keypad.h"
 
+#include "bignum/heap.h"
 #include "engine/errors.h"
 #include "engine/value.h"
 
 namespace calc {
+
+namespace {
+
+// A display that held a huge number gives that memory back once it holds a short text,
+// and with it what the number's work left freed in the heap.
+void ReleaseSpareRoom(std::string& text) {
+    constexpr std::size_t kSpare = 4096, kHuge = std::size_t{1} << 20;
+    if (text.capacity() <= 2 * text.size() + kSpare) return;
+    const bool huge = text.capacity() >= kHuge;
+    std::string(text).swap(text);
+    if (huge) TrimHeap();
+}
+
+}  // namespace
 
 void Keypad::Press(Key key) {
     if (locked_ && key != Key::Clear) return Beep();
@@ -15,7 +30,10 @@ void Keypad::PressNoKey() {
     if (locked_) Beep();
 }
 
-void Keypad::SetDisplay(std::string text) { display_ = NormaliseDisplay(std::move(text)); }
+void Keypad::SetDisplay(std::string text) {
+    display_ = NormaliseDisplay(std::move(text));
+    ReleaseSpareRoom(display_);
+}
 
 void Keypad::ShowError(std::string text) {
     locked_ = true;
@@ -24,6 +42,7 @@ void Keypad::ShowError(std::string text) {
 
 void Keypad::ResetEntry(bool newNumber) {
     display_ = "0";
+    ReleaseSpareRoom(display_);
     newNumber_ = newNumber;
     point_ = false;
     locked_ = false;

@@ -1,5 +1,6 @@
 #include "paste/replay.h"
 
+#include "bignum/heap.h"
 #include "bignum/stop.h"
 #include "paste/filter.h"
 
@@ -51,6 +52,7 @@ void TypeNumber(ScientificKeypad& keypad, std::string_view text) {
 }
 
 void PasteText(ScientificKeypad& keypad, std::string_view text) {
+    const TrimHeapAfterLongWork trim;  // a long paste leaves its freed lists in the heap
     const TokenList tokens = PasteTokens(text);
     // Each replayed token adds about one token to the expression: room for them all
     // up front spares the list its copies as it grows.

@@ -16,11 +16,12 @@ using Clock = std::chrono::steady_clock;
 constexpr int kBusyCursorDelayMs = 100;
 // Behind a long queue of actions, the window still gets a view this often.
 constexpr std::chrono::milliseconds kViewGap(100);
+constexpr qsizetype kHugeText = qsizetype{1} << 20;
 
 // The Qt text of `now` when it differs from `sent` (or `all` texts are asked for).
 std::optional<QString> Changed(std::string& sent, const std::string& now, bool all) {
     if (!all && sent == now) return std::nullopt;
-    sent = std::string(now);  // a fresh buffer: a huge text gone leaves no capacity behind
+    std::string(now).swap(sent);  // a fresh buffer: a huge text gone leaves no room behind
     return QString::fromStdString(now);
 }
 
@@ -136,6 +137,11 @@ Calculator& CalculatorThread::Core() { return worker_->Core(); }
 void CalculatorThread::Finished(int actions, const WindowView& view) {
     outstanding_ -= actions;
     emit ViewChanged(view);
+    if (view.display) {
+        // A huge number gone from the display leaves its freed memory in the heap.
+        if (shownDisplaySize_ >= kHugeText && view.display->size() < shownDisplaySize_ / 2) TrimHeap();
+        shownDisplaySize_ = view.display->size();
+    }
     if (outstanding_ > 0) return;
     busyCursor_.stop();
     if (busyCursorShown_) QApplication::restoreOverrideCursor();

@@ -63,6 +63,7 @@ private:
     int outstanding_ = 0;                       // posted, not yet reported carried out
     QTimer busyCursor_;
     bool busyCursorShown_ = false;
+    qsizetype shownDisplaySize_ = 0;
 };
 
 }  // namespace calc::ui
