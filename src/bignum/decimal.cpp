@@ -2,6 +2,7 @@
 // conversion is needed.
 #include "bignum/bignum.h"
 #include "bignum/limbs.h"
+#include "bignum/stop.h"
 
 #include <cstring>
 #include <stdexcept>
@@ -9,6 +10,9 @@
 namespace calc::bignum {
 namespace detail {
 namespace {
+
+// About a hundred microseconds of writing digits.
+constexpr std::size_t kLimbsPerStopCheck = std::size_t{1} << 14;
 
 void WriteLimb(char* out, Limb v) {  // exactly 9 digits
     static constexpr char kPairs[] =
@@ -32,7 +36,10 @@ std::string DecimalText(const Limb* x, std::size_t n, std::size_t zeros) {
     char* p = s.data();
     std::memcpy(p, top.data(), top.size());
     p += top.size();
-    for (std::size_t k = n - 1; k-- > 0; p += kLimbDigits) WriteLimb(p, x[k]);
+    for (std::size_t k = n - 1; k-- > 0; p += kLimbDigits) {
+        if (k % kLimbsPerStopCheck == 0) ThrowIfStopRequested();
+        WriteLimb(p, x[k]);
+    }
     return s;
 }
 

@@ -13,8 +13,10 @@
 #include "bignum/factorial.h"
 
 #include "bignum/bignum.h"
+#include "bignum/heap.h"
 #include "bignum/limbs.h"
 #include "bignum/multiply.h"
+#include "bignum/stop.h"
 
 #include <algorithm>
 #include <array>
@@ -46,6 +48,7 @@ void MulWord(Limbs& x, u64 w) {
 
 // Product of words[lo, hi) as a balanced tree.
 Limbs ProductTree(const std::vector<u64>& w, std::size_t lo, std::size_t hi, MulContext& ctx) {
+    ThrowIfStopRequested();
     if (hi - lo <= 16) {
         Limbs x;
         x.reserve(2 * (hi - lo) + 1);
@@ -137,6 +140,8 @@ std::int64_t FactorialDigitEstimate(std::int32_t num) {
 std::string FactorialText(std::int32_t num) {
     if (num <= 1) return "1";
     if (FactorialDigitEstimate(num) > kMaxFactorialDigits) throw FactorialTooLarge();
+    // The products' scratch memory is freed when the work ends, stopped or not: give it back.
+    const TrimHeapAfterLongWork trim;
     try {
         return FactorialTextOf(static_cast<std::uint32_t>(num));
     } catch (const std::length_error&) {

@@ -3,6 +3,7 @@
 #include "bignum/bignum.h"
 #include "bignum/cpu.h"
 #include "bignum/multiply.h"
+#include "bignum/stop.h"
 
 #include <algorithm>
 #include <utility>
@@ -26,6 +27,7 @@ void MulInto(const Limb* a, std::size_t na, const Limb* b, std::size_t nb, Limb*
         std::swap(na, nb);
     }
     if (nb < ctx.thresholds.karatsuba) return SchoolbookMul(a, na, b, nb, out, ctx.vectorKernels);
+    ThrowIfStopRequested();
     if (!ctx.allowNtt || nb < ctx.thresholds.ntt) {
         if (na == nb) return KaratsubaMul(a, b, na, out, ctx);
         return PiecewiseMul(a, na, b, nb, out, ctx);
@@ -36,6 +38,7 @@ void MulInto(const Limb* a, std::size_t na, const Limb* b, std::size_t nb, Limb*
 
 void SqrInto(const Limb* a, std::size_t n, Limb* out, MulContext& ctx) {
     if (n < ctx.thresholds.sqrKaratsuba) return SchoolbookMul(a, n, a, n, out, ctx.vectorKernels);
+    ThrowIfStopRequested();
     if (!ctx.allowNtt || n < ctx.thresholds.sqrNtt || 2 * n > ctx.maxLen) return KaratsubaSqr(a, n, out, ctx);
     NttSquare(a, n, out, ctx);
 }

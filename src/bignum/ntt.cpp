@@ -4,6 +4,7 @@
 #include "bignum/cpu.h"
 #include "bignum/multiply.h"
 #include "bignum/ntt_kernels.h"
+#include "bignum/stop.h"
 
 #include <algorithm>
 
@@ -76,6 +77,7 @@ struct Kernels {
 #endif
             return FwdLeafScalar(a, n, kb, tw->Forward(i), kMod[i]);
         }
+        ThrowIfStopRequested();  // once per 4096 words or more: every few microseconds
         if (n < 4 * kLeaf) {
             FwdStage(a, n / 2, n / 2, kb, i);
             Forward(a, n / 2, 2 * kb, i);
@@ -103,6 +105,7 @@ struct Kernels {
 #endif
             return InvLeafScalar(a, n, kb, tw->Inverse(i), kMod[i]);
         }
+        ThrowIfStopRequested();
         if (n < 4 * kLeaf) {
             Inverse(a, n / 2, 2 * kb, i);
             Inverse(a + n / 2, n / 2, 2 * kb + 1, i);
@@ -136,7 +139,7 @@ enum class Second { Same, AsLimbs, Transformed };
 // Cyclic convolution of length len for all three primes, followed by the Chinese
 // remainder step: out[0..count] gets the limbs of the first `count` coefficients.
 // transformsA holds 3*len words of scratch; transformsB holds the second factor's transforms
-// (filled here from b for kLimbs, given for kTransformed, unused for kSame).
+// (filled here from b for AsLimbs, given for Transformed, unused for Same).
 void Convolve(std::size_t len, const Limb* a, std::size_t na, Second second, const Limb* b, std::size_t nb,
               u32* transformsA, u32* transformsB, std::size_t count, Limb* out, MulContext& ctx) {
     const Kernels k{&ctx.tw, ctx.vectorKernels};
@@ -175,6 +178,7 @@ void Convolve(std::size_t len, const Limb* a, std::size_t na, Second second, con
                 k.Fwd4(x, len, 0, j0, half, i);
         };
         for (int i = 0; i < 3; ++i) {
+            ThrowIfStopRequested();
             loadTop(transformsA + i * len, a, na, i);
             if (second == Second::AsLimbs) loadTop(transformsB + i * len, b, nb, i);
         }
@@ -187,14 +191,19 @@ void Convolve(std::size_t len, const Limb* a, std::size_t na, Second second, con
                 k.Forward(x, quarter, t, i);
                 if (second == Second::AsLimbs) k.Forward(y, quarter, t, i);
                 product(x, y, quarter, i);
+                ThrowIfStopRequested();
                 k.Inverse(x, quarter, t, i);
             }
         }
     });
     ctx.pair.Run([&](int part) {
         const std::size_t j0 = part * half;
-        for (int i = 0; i < 3; ++i) k.Inv4(transformsA + i * len, len, 0, j0, half, i);
+        for (int i = 0; i < 3; ++i) {
+            ThrowIfStopRequested();
+            k.Inv4(transformsA + i * len, len, 0, j0, half, i);
+        }
         for (std::size_t t = 0; t < 4; ++t) {
+            ThrowIfStopRequested();
             const std::size_t s = t * quarter + j0, e = std::min(s + half, count);
             if (s < e) k.Garner(transformsA + s, transformsA + len + s, transformsA + 2 * len + s, e - s);
         }
@@ -252,7 +261,10 @@ void NttMul(const Limb* a, std::size_t na, const Limb* b, std::size_t nb, Limb* 
         return;
     }
     const Kernels k{&ctx.tw, ctx.vectorKernels};
-    for (int i = 0; i < 3; ++i) k.LoadForward(transformsB + i * len, len, b, nb, i);
+    for (int i = 0; i < 3; ++i) {
+        ThrowIfStopRequested();
+        k.LoadForward(transformsB + i * len, len, b, nb, i);
+    }
     // Chunk c covers out[off, off + la + nb); the first nb limbs overlap the chunk
     // before, the rest is new.
     ctx.piece.resize(std::max(ctx.piece.size(), len + 1));

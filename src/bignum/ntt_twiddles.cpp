@@ -2,17 +2,27 @@
 #include "bignum/ntt_twiddles.h"
 
 #include "bignum/ntt_kernels.h"
+#include "bignum/stop.h"
 
 #include <algorithm>
 
 namespace calc::bignum::detail {
 namespace {
 
-void ScaleTable(u32* dst, const u32* src, std::size_t n, u32 w, const Modulus& m) {
+void ScaleTablePiece(u32* dst, const u32* src, std::size_t n, u32 w, const Modulus& m) {
 #if CALC_HAVE_AVX2_KERNELS
     if (CpuHasAvx2() && n % 8 == 0) return ScaleTableAvx2(dst, src, n, w, m);
 #endif
     ScaleTableScalar(dst, src, n, w, m);
+}
+
+// dst[k] = src[k] * w, in pieces of a few microseconds between which the work may be stopped.
+void ScaleTable(u32* dst, const u32* src, std::size_t n, u32 w, const Modulus& m) {
+    constexpr std::size_t kPiece = std::size_t{1} << 14;
+    for (std::size_t k = 0; k < n; k += kPiece) {
+        ThrowIfStopRequested();
+        ScaleTablePiece(dst + k, src + k, std::min(kPiece, n - k), w, m);
+    }
 }
 
 }  // namespace

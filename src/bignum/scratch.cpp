@@ -79,6 +79,7 @@ void TwoThreads::Loop() {
         if (stop_) return;
         void (*job)(void*) = job_;
         void* arg = arg_;
+        const AnswerStopsTo answer(stopSignal_);
         lock.unlock();
         std::exception_ptr err;
         try {

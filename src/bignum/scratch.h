@@ -2,6 +2,7 @@
 // Internal: scratch memory for the transforms, and the helper thread that runs half
 // of a large transform.
 #include "bignum/limbs.h"
+#include "bignum/stop.h"
 
 #include <condition_variable>
 #include <cstddef>
@@ -50,8 +51,9 @@ public:
     TwoThreads& operator=(const TwoThreads&) = delete;
     ~TwoThreads();
 
-    // Calls f(0) here and f(1) on the helper (both here if no thread can be had).
-    // An exception from either half is thrown here once both are done.
+    // Calls f(0) here and f(1) on the helper (both here if no thread can be had); the
+    // helper answers the stop signal this thread answers to. An exception from either
+    // half is thrown here once both are done.
     template <class F>
     void Run(F&& f) {
         using Fn = std::remove_reference_t<F>;
@@ -64,6 +66,7 @@ public:
             std::lock_guard<std::mutex> lock(mu_);
             job_ = [](void* p) { (*static_cast<Fn*>(p))(1); };
             arg_ = &f;
+            stopSignal_ = CurrentStopSignal();
         }
         cv_.notify_all();
         std::exception_ptr mine;
@@ -91,6 +94,7 @@ private:
     std::condition_variable cv_;
     void (*job_)(void*) = nullptr;
     void* arg_ = nullptr;
+    const StopSignal* stopSignal_ = nullptr;
     std::exception_ptr error_;
     bool stop_ = false;
     bool failed_ = false;

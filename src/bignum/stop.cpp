@@ -6,14 +6,16 @@ namespace {
 thread_local const StopSignal* answeredSignal = nullptr;
 }
 
-AnswerStopsTo::AnswerStopsTo(const StopSignal& signal) : previous_(answeredSignal) { answeredSignal = &signal; }
+AnswerStopsTo::AnswerStopsTo(const StopSignal* signal) : previous_(answeredSignal) { answeredSignal = signal; }
 
 AnswerStopsTo::~AnswerStopsTo() { answeredSignal = previous_; }
 
 const StopSignal* CurrentStopSignal() { return answeredSignal; }
 
+bool StopRequested() { return answeredSignal != nullptr && answeredSignal->Raised(); }
+
 void ThrowIfStopRequested() {
-    if (answeredSignal != nullptr && answeredSignal->Raised()) throw Stopped{};
+    if (StopRequested()) throw Stopped{};
 }
 
 }  // namespace calc

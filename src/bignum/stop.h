@@ -22,7 +22,9 @@ private:
 // While it lives, the long work of this thread answers to `signal`.
 class AnswerStopsTo {
 public:
-    explicit AnswerStopsTo(const StopSignal& signal);
+    explicit AnswerStopsTo(const StopSignal& signal) : AnswerStopsTo(&signal) {}
+    // Null: no signal, the work of this thread runs to its end.
+    explicit AnswerStopsTo(const StopSignal* signal);
     ~AnswerStopsTo();
     AnswerStopsTo(const AnswerStopsTo&) = delete;
     AnswerStopsTo& operator=(const AnswerStopsTo&) = delete;
@@ -34,6 +36,9 @@ private:
 // The signal this thread answers to (null when none), for work that hands part of
 // itself to another thread.
 const StopSignal* CurrentStopSignal();
+
+// Whether the signal this thread answers to was raised.
+bool StopRequested();
 
 // Throws Stopped when the signal this thread answers to was raised; cheap enough for
 // any loop that does a few microseconds of work per turn.

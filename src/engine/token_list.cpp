@@ -70,8 +70,9 @@ void TokenList::Remove(std::size_t i) {
 }
 
 void TokenList::Clear() {
-    items_.clear();
-    meta_.clear();
+    // Fresh vectors: the room of a huge list (a long paste) goes back to the heap.
+    items_ = std::vector<Value>();
+    meta_ = std::vector<Meta>();
 }
 
 std::size_t TokenList::OperatorsIn(std::size_t from, std::size_t to, int level) const {

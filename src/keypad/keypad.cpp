@@ -4,12 +4,23 @@
 #include <cmath>
 #include <string_view>
 
+#include "bignum/heap.h"
 #include "engine/errors.h"
 #include "engine/value.h"
 
 namespace calc {
 
 namespace {
+
+// A display that held a huge number gives that memory back once it holds a short text,
+// and with it what the number's work left freed in the heap.
+void ReleaseSpareRoom(std::string& text) {
+    constexpr std::size_t kSpare = 4096, kHuge = std::size_t{1} << 20;
+    if (text.capacity() <= 2 * text.size() + kSpare) return;
+    const bool huge = text.capacity() >= kHuge;
+    std::string(text).swap(text);
+    if (huge) TrimHeap();
+}
 
 bool IsErrorText(std::string_view s) {
     const std::string_view prefix = kErrorPrefix;
@@ -65,6 +76,7 @@ void Keypad::PressNoKey() {
 void Keypad::SetDisplay(std::string text) {
     display_ = NormaliseDisplay(std::move(text));
     checked_ = {};
+    ReleaseSpareRoom(display_);
 }
 
 void Keypad::ShowError(std::string text) {

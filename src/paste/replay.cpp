@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "bignum/heap.h"
 #include "bignum/stop.h"
 #include "engine/operators.h"
 #include "paste/filter.h"
@@ -69,6 +70,7 @@ std::optional<Key> ReplayKey(char c) {
 }
 
 void PasteText(ScientificKeypad& keypad, std::string_view text) {
+    const TrimHeapAfterLongWork trim;  // a long paste leaves freed room in the heap
     PasteScanner scanner(text);
     std::optional<PastePiece> piece = scanner.Next();
     if (piece && piece->IsOperator('-')) {

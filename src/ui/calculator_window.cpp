@@ -11,7 +11,6 @@
 #include <QSignalBlocker>
 #include <QStyleOption>
 #include <QVBoxLayout>
-#include <memory>
 #include <optional>
 
 #include "accessibility.h"
@@ -55,21 +54,8 @@ private:
     static constexpr int kFusionTitleRoom = 3;
 };
 
-// A text of the core for one box, converted, when it differs from the one the box shows.
-struct TextChange {
-    std::optional<std::string> now;
-    QString text;
-};
-
-TextChange Compare(const TextBox* box, const std::string& shown, const std::string& now) {
-    if (!box || shown == now) return {};
-    return {now, QString::fromStdString(now)};
-}
-
-void Apply(TextBox* box, std::string& shown, TextChange& change) {
-    if (!change.now) return;
-    shown = std::move(*change.now);
-    box->setText(change.text);
+void SetText(TextBox* box, const std::optional<QString>& text) {
+    if (box && text) box->setText(*text);
 }
 
 void SetChecked(QCheckBox* box, bool on) {
@@ -80,16 +66,10 @@ void SetChecked(QCheckBox* box, bool on) {
 
 }  // namespace
 
-struct CalculatorWindow::View {
-    TextChange display, memory, paren;
-    bool inverse = false, hyperbolic = false;
-};
-
-CalculatorWindow::CalculatorWindow(Calculator& calculator, CoreWorker& worker, Mode mode)
+CalculatorWindow::CalculatorWindow(CalculatorThread& calculator, Mode mode)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       calculator_(calculator),
-      worker_(worker),
       mode_(mode) {
     InstallAccessibleFactory();
     const WindowFrame frame = Frame(mode);
@@ -110,7 +90,6 @@ CalculatorWindow::CalculatorWindow(Calculator& calculator, CoreWorker& worker, M
     BuildMenus();
     BuildControls();
     BuildKeys();
-    Sync();
     std::vector<QWidget*> controls(buttons_.begin(), buttons_.end());
     for (QWidget* box : {static_cast<QWidget*>(inverse_), static_cast<QWidget*>(hyperbolic_)})
         if (box) controls.push_back(box);
@@ -231,68 +210,32 @@ QWidget* CalculatorWindow::ControlWidget(ui::Control control) const {
     return nullptr;
 }
 
-void CalculatorWindow::Sync() {
-    if (retired_ || calculator_.CurrentMode() != mode_) return;
-    View view = Read();
-    Show(view);
-}
-
-CalculatorWindow::View CalculatorWindow::Read() const {
-    View view;
-    view.display = Compare(display_, shownDisplay_, calculator_.Display());
-    view.memory = Compare(memoryIndicator_, shownMemory_, calculator_.MemoryIndicator());
-    if (mode_ == Mode::Standard) return view;
-    const ScientificKeypad& sci = calculator_.Scientific();
-    view.paren = Compare(parenIndicator_, shownParen_, sci.ParenIndicator());
-    view.inverse = sci.Inverse();
-    view.hyperbolic = sci.Hyperbolic();
-    return view;
-}
-
-void CalculatorWindow::Show(View& view) {
-    Apply(display_, shownDisplay_, view.display);
-    Apply(memoryIndicator_, shownMemory_, view.memory);
-    Apply(parenIndicator_, shownParen_, view.paren);
+void CalculatorWindow::Show(const WindowView& view) {
+    SetText(display_, view.display);
+    SetText(memoryIndicator_, view.memory);
+    SetText(parenIndicator_, view.paren);
     SetChecked(inverse_, view.inverse);
     SetChecked(hyperbolic_, view.hyperbolic);
 }
 
-void CalculatorWindow::Queue(std::function<void()> action) {
-    if (retired_) return;
-    worker_.Do(this, [this, action = std::move(action)] {
-        if (!retired_) action();
-    });
-}
-
-void CalculatorWindow::Carry(std::function<void()> work) {
-    Queue([this, work = std::move(work)] {
-        if (calculator_.CurrentMode() != mode_) return;
-        // The view is read on the worker thread too: a factorial's millions of digits take
-        // a while to turn into a QString. Shared, as the work may outlive this call on quit.
-        auto view = std::make_shared<View>();
-        if (worker_.Work([this, work, view] {
-                work();
-                *view = Read();
-            }))
-            Show(*view);
-    });
+void CalculatorWindow::Post(CalculatorThread::Action action) {
+    if (!retired_) calculator_.Post(mode_, std::move(action));
 }
 
 void CalculatorWindow::OnKey(Key key) {
-    emit KeyClicked(key);
-    Carry([this, key] { calculator_.Press(key); });
+    Post([key](Calculator& c) { c.Press(key); });
 }
 
 void CalculatorWindow::PressIndex(int index) {
-    Carry([this, index] { calculator_.PressIndex(index); });
+    Post([index](Calculator& c) { c.PressIndex(index); });
 }
 
 // A click on a box toggles the core's modifier: one queued behind a long key toggles
 // what that key left, as it would have had the key been instant.
 void CalculatorWindow::OnModifier(ui::Control box) {
     if (mode_ != Mode::Scientific) return;
-    Carry([this, box] {
-        ScientificKeypad& sci = calculator_.Scientific();
+    Post([box](Calculator& c) {
+        ScientificKeypad& sci = c.Scientific();
         if (box == Control::Inverse)
             sci.SetInverse(!sci.Inverse());
         else
@@ -302,15 +245,15 @@ void CalculatorWindow::OnModifier(ui::Control box) {
 
 void CalculatorWindow::OnCommand(Command command) {
     switch (command) {
-        case Command::Copy: return Carry([this] { calculator_.CopyDisplay(); });
-        case Command::Paste: return Carry([this] { calculator_.PasteClipboard(); });
+        case Command::Copy: return Post([](Calculator& c) { c.CopyDisplay(); });
+        case Command::Paste: return Post([](Calculator& c) { c.PasteClipboard(); });
         case Command::ShowScientific:
         case Command::ShowStandard: {
-            // Loading a keypad is quick, and its window is built here: on the GUI thread.
+            // The view of the other keypad opens its window (Shell).
             const Mode mode = command == Command::ShowScientific ? Mode::Scientific : Mode::Standard;
-            return Queue([this, mode] { calculator_.ShowMode(mode); });  // retires this window
+            return Post([mode](Calculator& c) { c.ShowMode(mode); });
         }
-        case Command::About: return Queue([this] { emit AboutRequested(); });
+        case Command::About: return emit AboutRequested();
     }
 }
 

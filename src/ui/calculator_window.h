@@ -1,18 +1,17 @@
 #pragma once
 // The standard and scientific calculator windows, built from the keypad tables and
-// the layout tables. The window holds no calculator logic: a key click presses the
-// key in the core, a modifier box toggles the core's Inv or Hyp, a menu item calls the
-// core's command, and afterwards the widgets are made to mirror the core again. Each
-// of these actions goes through the CoreWorker, which carries them out in order and
-// off the GUI thread (see core_worker.h).
+// the layout tables. The window holds no calculator logic: a key click, a modifier box
+// or a menu item posts its action to the calculator thread (calculator_thread.h), and
+// the window shows the views that the thread sends back.
 #include <functional>
 #include <QWidget>
 #include <string>
 #include <vector>
 
 #include "app/calculator.h"
-#include "core_worker.h"
+#include "calculator_thread.h"
 #include "layout.h"
+#include "window_view.h"
 
 class QAction;
 class QCheckBox;
@@ -27,7 +26,7 @@ class TextBox;
 class CalculatorWindow : public QWidget {
     Q_OBJECT
 public:
-    CalculatorWindow(Calculator& calculator, CoreWorker& worker, Mode mode);
+    CalculatorWindow(CalculatorThread& calculator, Mode mode);
 
     Mode KeypadMode() const { return mode_; }
 
@@ -47,16 +46,15 @@ public:
     QAction* Action(Command command) const;
 
     // Presses the key at an index of the keypad table, as a scenario's `click N` does
-    // (an index without a key included), and mirrors the core afterwards (in order, like a click).
+    // (an index without a key included), in order with the clicks.
     void PressIndex(int index);
-    // Makes every widget show what the core holds (on the GUI thread, while no work runs).
-    void Sync();
+    // Shows a view of the calculator: the texts it gives, and the modifier boxes.
+    void Show(const WindowView& view);
     // The core switched to the other keypad: the window is hidden at once and deleted
-    // later, since the call may come from one of its own menu items.
+    // later, and posts nothing more.
     void Retire();
 
 signals:
-    void KeyClicked(calc::Key key);
     void AboutRequested();
     // The user closed the window with its close box.
     void ClosedByUser();
@@ -65,27 +63,15 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // What the widgets are to show: read from the core on the thread that ran its work,
-    // shown on the GUI thread.
-    struct View;
-    View Read() const;
-    void Show(View& view);
-
     void BuildMenus();
     void BuildControls();
     void BuildKeys();
     void OnKey(Key key);
     void OnModifier(ui::Control box);
     void OnCommand(Command command);
-    // Queues an action of this window, carried out on the GUI thread unless the window
-    // is retired by then.
-    void Queue(std::function<void()> action);
-    // Queues a core action of this window: `work` runs on the worker thread, and the
-    // widgets mirror the core after.
-    void Carry(std::function<void()> work);
+    void Post(CalculatorThread::Action action);
 
-    Calculator& calculator_;
-    CoreWorker& worker_;
+    CalculatorThread& calculator_;
     const Mode mode_;
     bool retired_ = false;
     QMenuBar* menuBar_ = nullptr;
@@ -98,8 +84,6 @@ private:
     QCheckBox* hyperbolic_ = nullptr;
     std::vector<QPushButton*> buttons_;
     std::vector<std::pair<Command, QAction*>> actions_;
-    // The texts last copied from the core, to touch only what changed.
-    std::string shownDisplay_, shownMemory_, shownParen_;
 };
 
 }  // namespace calc::ui

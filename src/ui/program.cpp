@@ -124,9 +124,11 @@ std::optional<int> ReadCommandLine(int argc, char** argv) {
     return std::nullopt;
 }
 
-Program::Program() : calculator_(platform_), shell_(calculator_, worker_) {
+Program::Program() : calculator_(platform_), shell_(calculator_) {
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(&shell_, &Shell::QuitRequested, qApp, &QCoreApplication::quit);
 }
+
+Program::~Program() { calculator_.Stop(); }
 
 }  // namespace calc::ui

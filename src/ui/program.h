@@ -1,11 +1,11 @@
 #pragma once
-// The running program: the Qt platform, the core calculator, its windows and the
-// worker that carries out their actions off the GUI thread (core_worker.h).
+// The running program: the Qt platform, the calculator on its thread
+// (calculator_thread.h) and its windows.
 // Construct it after the QApplication; Start() opens the standard window.
 #include <optional>
 
 #include "app/calculator.h"
-#include "core_worker.h"
+#include "calculator_thread.h"
 #include "qt_platform.h"
 #include "shell.h"
 
@@ -41,20 +41,21 @@ public:
     // window and the showing of the other no window is open. The program ends when
     // the user closes the open calculator window (the Shell's QuitRequested).
     Program();
+    // Stops the running work first, so that the program ends at once even during a long key.
+    ~Program();
 
     void Start() { calculator_.Start(); }
 
     QtPlatform& Desktop() { return platform_; }
-    Calculator& Core() { return calculator_; }
+    // The calculator and whether its work is done (see CalculatorThread).
+    Calculator& Core() { return calculator_.Core(); }
+    bool Idle() const { return calculator_.Idle(); }
     CalculatorWindow* Window() const { return shell_.Window(); }
 
 private:
     QtPlatform platform_;
-    Calculator calculator_;
+    CalculatorThread calculator_;
     Shell shell_;
-    // Declared last (the Shell only keeps a reference to it) so that it is destroyed first:
-    // it waits for a work still running, which reads the core and the open window.
-    CoreWorker worker_;
 };
 
 }  // namespace calc::ui

@@ -3,19 +3,21 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QThread>
+#include <future>
+#include <memory>
+
+#include "bignum/stop.h"
 
 namespace calc::ui {
 
 namespace {
 
 constexpr std::chrono::milliseconds kBellGap(100);
+constexpr std::chrono::milliseconds kStopCheckGap(5);
+
+QString Clipboard() { return QGuiApplication::clipboard()->text(QClipboard::Clipboard); }
 
 }  // namespace
-
-void QtPlatform::OnGuiThread(const std::function<void()>& call) {
-    const bool here = QThread::currentThread() == gui_.thread();
-    QMetaObject::invokeMethod(&gui_, call, here ? Qt::DirectConnection : Qt::BlockingQueuedConnection);
-}
 
 void QtPlatform::Beep() {
     ++beeps_;
@@ -26,17 +28,24 @@ void QtPlatform::Beep() {
 }
 
 std::string QtPlatform::ClipboardText() {
-    QString text;
-    OnGuiThread([&text] { text = QGuiApplication::clipboard()->text(QClipboard::Clipboard); });
-    return text.toStdString();
+    if (QThread::currentThread() == gui_.thread()) return Clipboard().toStdString();
+    auto reply = std::make_shared<std::promise<QString>>();
+    std::future<QString> text = reply->get_future();
+    QMetaObject::invokeMethod(&gui_, [reply] { reply->set_value(Clipboard()); });
+    while (text.wait_for(kStopCheckGap) != std::future_status::ready) ThrowIfStopRequested();
+    try {
+        return text.get().toStdString();  // converted here: the GUI thread only hands it over
+    } catch (const std::future_error&) {
+        throw Stopped{};  // the request was dropped unanswered: the program is ending
+    }
 }
 
 void QtPlatform::SetClipboardText(const std::string& text) {
-    const QString qtext = QString::fromStdString(text);  // converted here: the GUI thread only stores it
-    OnGuiThread([&qtext] {
+    // Converted here: the GUI thread only stores it.
+    QMetaObject::invokeMethod(&gui_, [text = QString::fromStdString(text)] {
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->clear(QClipboard::Clipboard);
-        clipboard->setText(qtext, QClipboard::Clipboard);
+        clipboard->setText(text, QClipboard::Clipboard);
     });
 }
 

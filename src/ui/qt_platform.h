@@ -2,15 +2,15 @@
 // The desktop services of the core, provided by Qt: the system alert sound and the
 // system clipboard as plain text. Alert sounds are counted for the GUI driver.
 //
-// The core calls these from whichever thread carries out its work (see CoreWorker),
-// but Qt's clipboard and bell belong to the GUI thread: the clipboard is used there
-// while the calling thread waits (a blocking queued call), the bell is rung there
-// without waiting, and at most once per 100 ms, however many alerts come. Construct
-// it on the GUI thread.
+// The core calls these from the calculator thread (calculator_thread.h), but Qt's
+// clipboard and bell belong to the GUI thread, so they are asked of it there: the bell
+// is rung without waiting, and at most once per 100 ms however many alerts come; a new
+// clipboard text is set without waiting (in order with everything the calculator thread
+// sends later); the clipboard text is waited for, answering the stop signal meanwhile.
+// Construct it on the GUI thread.
 #include <QObject>
 #include <atomic>
 #include <chrono>
-#include <functional>
 #include <string>
 
 #include "keypad/platform.h"
@@ -26,9 +26,6 @@ public:
     long Beeps() const { return beeps_; }
 
 private:
-    // Runs `call` on the GUI thread and returns when it is done.
-    void OnGuiThread(const std::function<void()>& call);
-
     QObject gui_;  // lives on the GUI thread: calls to it run there
     std::atomic<long> beeps_ = 0;
     std::chrono::steady_clock::time_point lastBell_;  // used by the core's thread only

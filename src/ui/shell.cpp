@@ -6,27 +6,25 @@
 
 namespace calc::ui {
 
-Shell::Shell(Calculator& calculator, CoreWorker& worker, QObject* parent)
-    : QObject(parent), calculator_(calculator), worker_(worker) {
-    calculator_.onModeChanged = [this] { OnModeChanged(); };
+Shell::Shell(CalculatorThread& calculator, QObject* parent) : QObject(parent), calculator_(calculator) {
+    connect(&calculator_, &CalculatorThread::ViewChanged, this, &Shell::Show);
 }
 
-Shell::~Shell() {
-    calculator_.onModeChanged = nullptr;
-    delete window_.data();
-}
+Shell::~Shell() { delete window_.data(); }
 
-void Shell::OnModeChanged() {
+void Shell::Show(const WindowView& view) {
+    if (!view.newWindow && window_) return window_->Show(view);
     // The new window takes the place of the one it replaces; the first one is centred.
     std::optional<QPoint> at;
     if (window_) {
         at = window_->pos();
         window_->Retire();
     }
-    auto* window = new CalculatorWindow(calculator_, worker_, calculator_.CurrentMode());
+    auto* window = new CalculatorWindow(calculator_, view.mode);
     window_ = window;
     connect(window, &CalculatorWindow::AboutRequested, this, &Shell::ShowAbout);
     connect(window, &CalculatorWindow::ClosedByUser, this, &Shell::QuitRequested);
+    window->Show(view);
     PlaceAndShow(window, at);
 }
 

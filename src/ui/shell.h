@@ -1,26 +1,26 @@
 #pragma once
-// Ties the core calculator to its Qt windows: whenever the core switches keypads,
-// the Qt window that showed the old one is hidden and discarded
-// and a new one is built and shown in its place (the first one centred), all in the same
-// call, so the program never passes through an event loop with no window. The About
-// window is opened from here, modal to the calculator window. Closing the open calculator window asks the program to
-// end.
+// Ties the calculator thread to its Qt windows: each view it sends is shown in the open
+// window; a view of a keypad loaded anew (program start, a switch of window) hides and
+// discards the old window and builds and shows a new one in its place (the first one
+// centred), all in the same call, so the program never passes through an event loop with
+// no window. The About window is opened from here, modal to the calculator window. Closing
+// the open calculator window asks the program to end.
 #include <QObject>
 #include <QPointer>
 
-#include "app/calculator.h"
+#include "calculator_thread.h"
 #include "calculator_window.h"
-#include "core_worker.h"
+#include "window_view.h"
 
 namespace calc::ui {
 
 class Shell : public QObject {
     Q_OBJECT
 public:
-    Shell(Calculator& calculator, CoreWorker& worker, QObject* parent = nullptr);
+    explicit Shell(CalculatorThread& calculator, QObject* parent = nullptr);
     ~Shell() override;
 
-    // The open calculator window (nullptr before the core's Start()).
+    // The open calculator window (nullptr before the calculator's Start()).
     CalculatorWindow* Window() const { return window_; }
 
     // Help > About: the About window, modal to the open window, until "确定" or its close box.
@@ -31,10 +31,9 @@ signals:
     void QuitRequested();
 
 private:
-    void OnModeChanged();
+    void Show(const WindowView& view);
 
-    Calculator& calculator_;
-    CoreWorker& worker_;
+    CalculatorThread& calculator_;
     QPointer<CalculatorWindow> window_;
 };
 

@@ -4,6 +4,7 @@
 #define QTEST_QPA_MOUSE_HANDLING  // mouse clicks go through the window system, where modality applies
 #include <QAction>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
@@ -13,6 +14,7 @@
 
 #include "about_dialog.h"
 #include "calculator_window.h"
+#include "idle.h"
 #include "keypad/keypad_table.h"
 #include "program.h"
 #include "text_box.h"
@@ -46,7 +48,7 @@ void BothModes() {
 
 QPoint CentreInWindow(QWidget* w) { return w->mapTo(w->window(), w->rect().center()); }
 
-// Types N and returns the n! button.
+// Clicks the digits of N and returns the n! button.
 QPushButton* FactorialOf(CalculatorWindow* w, const char* n) {
     for (const char* c = n; *c; ++c) w->Button(*calc::KeyWithCaption(w->KeypadMode(), std::string(1, *c)))->click();
     return w->Button(Key::Factorial);
@@ -75,6 +77,7 @@ private slots:
     void about_data();
     void about();
     void longKeyKeepsOrder();
+    void closeDuringLongKey_data();
     void closeDuringLongKey();
 
 private:
@@ -93,11 +96,7 @@ void WindowsTest::cleanup() {
     DeleteRetired();
 }
 
-CalculatorWindow* WindowsTest::Open(Mode mode) {
-    program_->Core().ShowMode(mode);
-    DeleteRetired();
-    return program_->Window();
-}
+CalculatorWindow* WindowsTest::Open(Mode mode) { return SwitchTo(*program_, mode); }
 
 CalculatorWindow* WindowsTest::OpenActive(Mode mode) {
     CalculatorWindow* w = Open(mode);
@@ -145,6 +144,7 @@ void WindowsTest::keyboardDoesNotType() {
     QTest::keyClicks(target, QStringLiteral("12+3=*"));
     QTest::keyClick(target, Qt::Key_Return);
     QTest::keyClick(target, Qt::Key_Backspace);
+    QVERIFY(program_->Idle());  // nothing was posted
     QCOMPARE(Shown(w), QStringLiteral("0"));
     QCOMPARE(program_->Desktop().Beeps(), 0);
 }
@@ -157,12 +157,14 @@ void WindowsTest::copyShortcutReachesMenu() {
     QVERIFY(w);
     QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, CentreInWindow(w->Button(Key::Digit4)));
     QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, CentreInWindow(w->Button(Key::Point)));
+    WaitUntilIdle(*program_);
     QCOMPARE(Shown(w), QStringLiteral("4."));
     QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, CentreInWindow(w->Display()));
     QVERIFY(QApplication::focusWidget() != w->Display());
     QGuiApplication::clipboard()->setText(QStringLiteral("stale"));
     QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : w;
     QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
+    WaitUntilIdle(*program_);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("4."));
 }
 
@@ -172,6 +174,7 @@ void WindowsTest::pasteShortcut() {
     QGuiApplication::clipboard()->setText(QStringLiteral("2+3*4="));
     QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : w;
     QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+    WaitUntilIdle(*program_);
     QCOMPARE(Shown(w), QStringLiteral("14"));
 }
 
@@ -204,9 +207,11 @@ void WindowsTest::switchReplacesWindow() {
     QVERIFY(old && old->KeypadMode() == from);
     old->Button(Key::Digit5)->click();
     old->Button(Key::MemoryStore)->click();
+    WaitUntilIdle(*program_);
     QCOMPARE(old->MemoryIndicator()->text(), QStringLiteral("M"));
     QPointer<CalculatorWindow> oldPtr = old;
     old->Action(item)->trigger();
+    WaitUntilIdle(*program_);
     CalculatorWindow* now = program_->Window();
     QVERIFY(now && now != old);
     QCOMPARE(now->KeypadMode(), to);
@@ -240,6 +245,7 @@ void WindowsTest::staysAliveAcrossSwitches() {
     QTimer timer;
     timer.setInterval(20);
     connect(&timer, &QTimer::timeout, this, [&] {
+        if (!program_->Idle()) return;  // the last step's switch is still on its way
         if (step < steps.size())
             steps[step++]();
         else
@@ -283,7 +289,7 @@ void WindowsTest::about() {
         }
         seen = about->isVisible() && about->objectName() == QLatin1String("aboutWindow");
         QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, sevenAt);
-        if (Shown(w) != QLatin1String("0")) failure = QStringLiteral("a key took a click behind the About window");
+        if (!program_->Idle()) failure = QStringLiteral("a key took a click behind the About window");
         if (byButton) {
             auto* ok = about->findChild<QPushButton*>(QStringLiteral("ok"));
             if (ok)
@@ -301,40 +307,63 @@ void WindowsTest::about() {
     QCOMPARE(program_->Window(), w);
     QVERIFY(w->isVisible());
     QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, sevenAt);
+    WaitUntilIdle(*program_);
     QCOMPARE(Shown(w), QStringLiteral("7"));
 }
 
-// n! of 10000000 runs off the GUI thread: a timer fires meanwhile, and the Copy and
-// keys given then follow it, in order.
+// n! of 10000000 runs off the GUI thread: the window stays live (a timer fires, the busy
+// cursor shows), and the Copy and keys given meanwhile follow it, in order.
 void WindowsTest::longKeyKeepsOrder() {
     CalculatorWindow* w = Open(Mode::Scientific);
     QVERIFY(w);
-    QPushButton* factorial = FactorialOf(w, "10000000");
-    int ticks = 0;
-    QTimer::singleShot(0, w, [&] {
-        ++ticks;
-        w->Action(Command::Copy)->trigger();
-        w->Button(Key::Clear)->click();
-        w->Button(Key::Digit5)->click();
+    FactorialOf(w, "10000000")->click();
+    w->Action(Command::Copy)->trigger();
+    w->Button(Key::Clear)->click();
+    w->Button(Key::Digit5)->click();
+    bool busyCursor = false;
+    QTimer::singleShot(300, w, [&] {
+        busyCursor = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
     });
-    factorial->click();
-    QCOMPARE(ticks, 1);
+    WaitUntilIdle(*program_);
+    QVERIFY(busyCursor);
+    QVERIFY(!QApplication::overrideCursor());
     QCOMPARE(Shown(w), QStringLiteral("5"));
     const QString copied = QGuiApplication::clipboard()->text();
     QCOMPARE(copied.size(), 65657060);
     QVERIFY(copied.startsWith(QLatin1String("12024234005159034561")));
 }
 
-// Closing the window during a long key ends the program (cleanup() then waits for the work).
+void WindowsTest::closeDuringLongKey_data() {
+    QTest::addColumn<bool>("paste");
+    QTest::newRow("n! of 10000000") << false;
+    QTest::newRow("30 MB paste") << true;
+}
+
+// Closing the window during a long key ends the program at once: the work stops, and
+// the program is gone within 200 ms.
 void WindowsTest::closeDuringLongKey() {
+    QFETCH(bool, paste);
     CalculatorWindow* w = Open(Mode::Scientific);
     QVERIFY(w);
-    QPushButton* factorial = FactorialOf(w, "1000000");
-    QTimer::singleShot(0, w, [&] {
-        QTimer::singleShot(0, w, &QWidget::close);
-        factorial->click();
+    if (paste) {
+        QGuiApplication::clipboard()->setText(QStringLiteral("1+").repeated(15'000'000));
+        w->Action(Command::Paste)->trigger();
+    } else {
+        FactorialOf(w, "10000000")->click();
+    }
+    QElapsedTimer sinceClose;
+    bool busyAtClose = false;
+    QTimer::singleShot(1000, w, [&] {
+        busyAtClose = !program_->Idle();
+        sinceClose.start();
+        w->close();
     });
     QCOMPARE(QCoreApplication::exec(), 0);
+    program_.reset();
+    DeleteRetired();
+    QVERIFY(busyAtClose);
+    qInfo("ended %lld ms after the close", sinceClose.elapsed());
+    QVERIFY2(sinceClose.elapsed() < 200, qPrintable(QString::number(sinceClose.elapsed()) + " ms"));
 }
 
 QTEST_MAIN(WindowsTest)

@@ -1,5 +1,8 @@
 // Exact factorial and the radix-10^9 multiplication behind it.
+#include "app/calculator.h"
 #include "bignum/bignum.h"
+#include "bignum/scratch.h"
+#include "bignum/stop.h"
 #include "engine/errors.h"
 #include "engine/factorial.h"
 #include "support.h"
@@ -12,6 +15,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -224,6 +228,36 @@ TEST(MultiplyTest, TransformCarryOfTwo) {
     const Limbs expected = Multiply(a, b, {Method::Schoolbook});
     for (bool vectorKernels : {true, false})
         EXPECT_EQ(Multiply(a, b, {Method::Ntt, vectorKernels}), expected) << vectorKernels;
+}
+
+// Long work asked to stop ends with Stopped, on the helper thread of the products too,
+// and no error trap of a key catches it.
+TEST(StopTest, LongWorkEndsWithStoppedPastEveryErrorTrap) {
+    calc::StopSignal stop;
+    stop.Raise();
+    const calc::AnswerStopsTo answer(stop);
+    calc::MemoryPlatform platform;
+    calc::Calculator calculator(platform);
+    calculator.ShowMode(calc::Mode::Scientific);
+    platform.clipboard = "1000!";
+    calc::bignum::detail::TwoThreads pair;
+    const std::vector<std::pair<const char*, std::function<void()>>> work = {
+        {"product", [] { Square(Limbs(400, kBase - 1)); }},
+        {"helper thread",
+         [&] {
+             pair.Run([](int part) {
+                 if (part == 1) calc::ThrowIfStopRequested();
+             });
+         }},
+        {"decimal text", [] { ToDecimal(Limbs(std::size_t{1} << 15, 1)); }},
+        {"paste", [&] { calculator.PasteClipboard(); }},
+        {"n! key",
+         [&] {
+             for (calc::Key k : {calc::Key::Digit1, calc::Key::Digit0, calc::Key::Digit0, calc::Key::Factorial})
+                 calculator.Press(k);
+         }},
+    };
+    for (const auto& [name, run] : work) EXPECT_THROW(run(), calc::Stopped) << name;
 }
 
 // Zero, one and high zero limbs; decimal text without leading zeros, and back.

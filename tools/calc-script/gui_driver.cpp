@@ -32,6 +32,11 @@ void Click(QWidget* widget, QPoint at) {
     }
 }
 
+// Until the calculator thread has carried out every action and the window shows its view.
+void WaitUntilIdle(const ui::Program& program) {
+    while (!program.Idle()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
 void ClickCheckBox(QCheckBox* box) {
     // Click where the box itself is drawn, so the hit test of the check box accepts it.
     QStyleOptionButton opt;
@@ -72,6 +77,7 @@ void GuiDriver::Trigger(ui::Command command) {
     ui::CalculatorWindow* w = Window();
     if (!w) return;
     if (QAction* a = w->Action(command)) a->trigger();
+    WaitUntilIdle(*program_);
     DeleteRetiredWindows();
 }
 
@@ -87,12 +93,14 @@ bool GuiDriver::Press(const std::string& caption) {
     for (QCheckBox* box : {w->Inverse(), w->Hyperbolic()}) {
         if (box && box->text() == text) {
             ClickCheckBox(box);
+            WaitUntilIdle(*program_);
             return true;
         }
     }
     for (QPushButton* button : w->Buttons()) {
         if (button && button->text() == text) {
             Click(button, button->rect().center());
+            WaitUntilIdle(*program_);
             return true;
         }
     }
@@ -101,6 +109,7 @@ bool GuiDriver::Press(const std::string& caption) {
 
 void GuiDriver::PressIndex(int index) {
     if (ui::CalculatorWindow* w = Window()) w->PressIndex(index);
+    WaitUntilIdle(*program_);
 }
 
 void GuiDriver::Paste(const std::string& text) {

@@ -1,0 +1,17 @@
+#include "bignum/heap.h"
+
+#include <cstdlib>  // defines __GLIBC__ on glibc
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace calc {
+
+void TrimHeap() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
+
+}  // namespace calc

@@ -1,0 +1,32 @@
+#pragma once
+// Giving freed memory back to the system. The allocator keeps the blocks that a long
+// computation freed (hundreds of megabytes after a huge factorial) for later use; once
+// such work is over, the process should shrink back to about its idle size.
+#include <chrono>
+
+#include "bignum/stop.h"
+
+namespace calc {
+
+// Returns the free memory of the heap to the system (glibc's malloc_trim; nothing
+// elsewhere). Takes a few milliseconds on a large heap: call it after long work only.
+void TrimHeap();
+
+// Trims the heap when it goes out of scope, if at least `longWork` passed since it was
+// made; not when the work was stopped, as the program is ending then.
+class TrimHeapAfterLongWork {
+public:
+    explicit TrimHeapAfterLongWork(std::chrono::milliseconds longWork = std::chrono::milliseconds(50))
+        : start_(std::chrono::steady_clock::now()), longWork_(longWork) {}
+    ~TrimHeapAfterLongWork() {
+        if (!StopRequested() && std::chrono::steady_clock::now() - start_ >= longWork_) TrimHeap();
+    }
+    TrimHeapAfterLongWork(const TrimHeapAfterLongWork&) = delete;
+    TrimHeapAfterLongWork& operator=(const TrimHeapAfterLongWork&) = delete;
+
+private:
+    std::chrono::steady_clock::time_point start_;
+    std::chrono::milliseconds longWork_;
+};
+
+}  // namespace calc
