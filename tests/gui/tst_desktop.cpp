@@ -12,6 +12,7 @@
 
 #include "about_dialog.h"
 #include "calculator_window.h"
+#include "idle.h"
 #include "program.h"
 #include "text_box.h"
 
@@ -51,9 +52,7 @@ private slots:
 
 private:
     CalculatorWindow* Open(Mode mode) {
-        program_->Core().ShowMode(mode);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        CalculatorWindow* w = program_->Window();
+        CalculatorWindow* w = SwitchTo(*program_, mode);
         return QTest::qWaitForWindowExposed(w) ? w : nullptr;
     }
     // Runs `during` once the About window of `w` is open, then closes it if `during` did not.
@@ -97,6 +96,7 @@ void DesktopTest::maximizeKeepsSize() {
     QTRY_VERIFY(settled());
     QTest::qWait(300);
     QVERIFY(settled());
+    WaitUntilIdle(*program_);
     QCOMPARE(w->Display()->text(), QStringLiteral("75"));
 }
 
@@ -152,6 +152,7 @@ void DesktopTest::minimizedAboutReleasesWindow() {
     });
     QVERIFY(!w->findChild<AboutDialog*>());
     QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, sevenAt);
+    WaitUntilIdle(*program_);
     QCOMPARE(w->Display()->text(), QStringLiteral("7"));
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "calculator_window.h"
+#include "idle.h"
 #include "program.h"
 #include "text_box.h"
 
@@ -65,9 +66,7 @@ private slots:
 
 private:
     CalculatorWindow* OpenActive(Mode mode) {
-        program_->Core().ShowMode(mode);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        CalculatorWindow* w = program_->Window();
+        CalculatorWindow* w = SwitchTo(*program_, mode);
         w->activateWindow();
         return QTest::qWaitForWindowActive(w) ? w : nullptr;
     }
@@ -157,6 +156,7 @@ void KeyboardTest::sevenPlusFive() {
     const QMap<QString, Qt::Key> keys{{"Tab", Qt::Key_Tab},   {"Up", Qt::Key_Up},       {"Down", Qt::Key_Down},
                                       {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right}, {"Space", Qt::Key_Space}};
     Press(Qt::Key_Space);
+    WaitUntilIdle(*program_);
     QCOMPARE(w->Display()->text(), QStringLiteral("0"));
     QVERIFY(!w->Inverse() || !w->Inverse()->isChecked());
     // From 7 to +, to 5, to =: the same path in both windows.
@@ -168,6 +168,7 @@ void KeyboardTest::sevenPlusFive() {
         ++presses;
     }
     qInfo("7 + 5 = in %d presses", presses);
+    WaitUntilIdle(*program_);
     QCOMPARE(w->Display()->text(), QStringLiteral("12"));
 }
 
@@ -222,6 +223,7 @@ void KeyboardTest::escapeFromMenuReturnsFocus() {
     Press(Qt::Key_Escape);
     QTRY_COMPARE(QApplication::focusWidget(), seven);
     Press(Qt::Key_Space);
+    WaitUntilIdle(*program_);
     QCOMPARE(w->Display()->text(), QStringLiteral("7"));
 }
 
