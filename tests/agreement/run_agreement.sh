@@ -11,7 +11,7 @@ rm -rf "$work"
 mkdir -p "$work/actions" "$work/recorded"
 
 if [ "$mode" = gui ]; then
-    printf '# nothing\n' >"$work/probe.calc"
+    printf 'window standard\n' >"$work/probe.calc"  # one command: a file of none is refused
     if ! out=$("$calc" --gui --check "$work/probe.calc" 2>&1); then
         if grep -q 'built without the Qt windows' <<<"$out"; then
             echo "SKIPPED: $calc was built without the Qt windows (--gui); headless and GUI were not compared"
