@@ -58,9 +58,14 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        // Back at its own size after the compositor's size, and no longer maximized: held again.
+        // (A late event of the size it had before the request holds nothing.)
         if (watched == window_ && event->type() == QEvent::Resize && released_) {
-            const auto* resize = static_cast<QResizeEvent*>(event);
-            if (resize->size() == size_ && resize->oldSize() != size_) Hold();
+            const QSize size = static_cast<QResizeEvent*>(event)->size();
+            if (size != size_)
+                followed_ = true;
+            else if (followed_ && !(window_->windowHandle()->windowStates() & kLargeStates))
+                Hold();
         }
         return false;
     }
@@ -80,6 +85,7 @@ private:
     // Lets the window take whatever size the compositor configures, until it is back at its own.
     void Release() {
         released_ = true;
+        followed_ = false;
         size_ = window_->size();
         if (QLayout* layout = window_->layout()) layout->setSizeConstraint(QLayout::SetNoConstraint);
         window_->setMinimumSize(0, 0);
@@ -95,6 +101,7 @@ private:
     QWidget* window_;
     QSize size_;
     bool released_ = false;
+    bool followed_ = false;  // the window took another size while released
 };
 
 }  // namespace
