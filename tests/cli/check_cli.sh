@@ -40,6 +40,7 @@ row 0 "calc-script $version$nl" "" "$script" -v
 row 0 "usage: calc-script*Exit status: 0*" "" "$script" --help
 row 2 "" "calc-script: unknown option '--bogus'$hint" "$script" --bogus
 row 2 "" "calc-script: --check needs at least one file$hint" "$script" --check
+row 2 "" "calc-script: --record needs a file of actions$hint" "$script" --record
 row 2 "" "calc-script: 'ok.calc': files are run with --check$hint" "$script" ok.calc
 row 2 "" "calc-script: --record runs alone, without --check or --gui$hint" "$script" --record x --check y
 # calc-script: nothing unchecked passes; the reason is strerror's

@@ -5,6 +5,7 @@
 
 #include "format.h"
 #include "headless_driver.h"
+#include "record.h"
 #include "scenario.h"
 
 namespace calc::script {
@@ -14,6 +15,7 @@ TEST(Unescape, ReplacesTheFourEscapes) {
     EXPECT_EQ(Unescape(R"(a\nb\tc\\d\se)"), "a\nb\tc\\d e");
     EXPECT_EQ(Unescape(R"(\x\)"), R"(\x\)");  // unknown escapes and a trailing backslash stay
     EXPECT_EQ(Unescape(R"(\\s)"), R"(\s)");
+    EXPECT_EQ(EscapeArgument(" a\\b\n\tc "), R"(\sa\\b\n\tc\s)");  // what --record writes reads back
 }
 
 TEST(FormatToken, WritesEachTypeInItsNotation) {
@@ -62,6 +64,7 @@ TEST(ScenarioRunner, JudgesEachLine) {
         {"expect tokens \"1\" \"+\"", true, ""},
         {"show", true, ""},
         {"\x7f\x01\x80\xff x", false, "malformed line: unknown command \"\\x7f\\x01\\x80\\xff\""},
+        {"press 9\xe8\xae\xa1", false, "unknown caption \"9计\""},
         {"press \xe8\xae\xa1" + std::string(100, '9'), false, "unknown caption \"计" + std::string(79, '9') + "…\""},
     };
     HeadlessDriver driver;
