@@ -30,7 +30,7 @@ public:
     // Presses the key at this index of the open keypad's table, or no key at all for an
     // index without one.
     virtual void PressIndex(int index) = 0;
-    virtual void Paste(const std::string& text) = 0;
+    virtual void Paste(std::string text) = 0;
     virtual void Copy() = 0;
     virtual std::string Clipboard() = 0;
     virtual long Beeps() = 0;  // alert sounds since Start

@@ -112,7 +112,7 @@ void GuiDriver::PressIndex(int index) {
     WaitUntilIdle(*program_);
 }
 
-void GuiDriver::Paste(const std::string& text) {
+void GuiDriver::Paste(std::string text) {
     QGuiApplication::clipboard()->setText(QString::fromStdString(text), QClipboard::Clipboard);
     Trigger(ui::Command::Paste);
 }

@@ -29,7 +29,7 @@ public:
     void ShowMode(Mode mode) override;
     bool Press(const std::string& caption) override;
     void PressIndex(int index) override;
-    void Paste(const std::string& text) override;
+    void Paste(std::string text) override;
     void Copy() override;
     std::string Clipboard() override;
     long Beeps() override;

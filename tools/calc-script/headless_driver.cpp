@@ -53,8 +53,8 @@ void HeadlessDriver::PressIndex(int index) {
     Check();
 }
 
-void HeadlessDriver::Paste(const std::string& text) {
-    platform_->clipboard = text;
+void HeadlessDriver::Paste(std::string text) {
+    platform_->clipboard = std::move(text);
     calculator_->PasteClipboard();
     Check();
 }

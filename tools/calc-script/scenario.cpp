@@ -44,11 +44,12 @@ void ScenarioRunner::Restart() {
     beepMark_ = 0;
 }
 
-CommandResult ScenarioRunner::RunLine(std::string_view line) {
-    const ScenarioLine parsed = ParseLine(line);
+CommandResult ScenarioRunner::RunLine(std::string line) {
+    ScenarioLine parsed = ParseLine(line);
+    std::string().swap(line);  // the action holds what it needs: a huge pasted line is not kept twice
     if (!parsed.error.empty()) return Fail(parsed.error);
     if (!parsed.action) return {};
-    CommandResult r = Run(*parsed.action);
+    CommandResult r = Run(std::move(*parsed.action));
     if (r.ok) {
         const std::string violation = driver_.TakeViolation();
         if (!violation.empty()) return Fail("inconsistent state: " + violation);
@@ -56,14 +57,14 @@ CommandResult ScenarioRunner::RunLine(std::string_view line) {
     return r;
 }
 
-CommandResult ScenarioRunner::Run(const Action& a) {
+CommandResult ScenarioRunner::Run(Action a) {
     switch (a.verb) {
         case Verb::Window: driver_.ShowMode(a.window); break;
         case Verb::Press: return Press(a.captions);
         case Verb::Click: driver_.PressIndex(a.index); break;
         case Verb::Paste:
             if (driver_.CurrentMode() != Mode::Scientific) return Fail("paste: the standard window has no Paste");
-            driver_.Paste(a.text);
+            driver_.Paste(std::move(a.text));
             break;
         case Verb::Copy: driver_.Copy(); break;
         case Verb::Show: shown_ << FormatShow(driver_.Read()); return Done(true);
@@ -135,7 +136,7 @@ ExitStatus RunFile(Driver& driver, const std::string& path, std::ostream& out, s
     int number = 0;
     for (std::string line; std::getline(*in, line);) {
         ++number;
-        const CommandResult r = runner.RunLine(line);
+        const CommandResult r = runner.RunLine(std::move(line));
         if (!r.ok) {
             out << "FAIL " << Printable(path) << ":" << number << ": " << r.message << "\n";
             return ExitStatus::Failed;
@@ -170,7 +171,7 @@ ExitStatus Interactive(Driver& driver, std::istream& in, std::ostream& out, std:
     int number = 0;
     for (std::string line; std::getline(in, line);) {
         ++number;
-        const CommandResult r = runner.RunLine(line);
+        const CommandResult r = runner.RunLine(std::move(line));
         if (!r.ok) {
             err << "calc-script: line " << number << ": " << r.message << "\n" << std::flush;
             status = ExitStatus::Failed;

@@ -27,10 +27,10 @@ public:
     ScenarioRunner(Driver& driver, std::ostream& shown) : driver_(driver), shown_(shown) {}
     void Restart();
     // Runs one line (comments and blank lines are accepted and do nothing), then the consistency checks.
-    CommandResult RunLine(std::string_view line);
+    CommandResult RunLine(std::string line);
 
 private:
-    CommandResult Run(const Action& action);
+    CommandResult Run(Action action);
     CommandResult Press(const std::vector<std::string>& captions);
     CommandResult Expect(const Action& expectation);
     Driver& driver_;

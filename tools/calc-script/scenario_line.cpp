@@ -84,7 +84,7 @@ ScenarioLine ParseLine(std::string_view line) {
     const std::size_t space = line.find(' ');
     const std::string word(line.substr(0, space));
     const bool hasArg = space != std::string_view::npos;
-    const std::string arg = hasArg ? Unescape(line.substr(space + 1)) : std::string();
+    std::string arg = hasArg ? Unescape(line.substr(space + 1)) : std::string();
     if (word == "window") {
         if (arg != "standard" && arg != "scientific") return Malformed("unknown window " + Quote(arg));
         Action a = Of(Verb::Window);
@@ -107,7 +107,7 @@ ScenarioLine ParseLine(std::string_view line) {
     }
     if (word == "paste") {
         Action a = Of(Verb::Paste);
-        a.text = arg;
+        a.text = std::move(arg);  // a pasted text may be hundreds of megabytes: no copy
         return Valid(std::move(a));
     }
     if (word == "copy") return Valid(Of(Verb::Copy));
