@@ -140,27 +140,38 @@ enum class Second { Same, AsLimbs, Transformed };
 // remainder step: out[0..count] gets the limbs of the first `count` coefficients.
 // transformsA holds 3*len words of scratch; transformsB holds the second factor's transforms
 // (filled here from b for AsLimbs, given for Transformed, unused for Same).
+void ConvolveOnOneThread(std::size_t len, const Limb* a, std::size_t na, Second second, const Limb* b, std::size_t nb,
+                         u32* transformsA, u32* transformsB, std::size_t count, Limb* out, const Kernels& k) {
+    for (int i = 0; i < 3; ++i) {
+        u32* x = transformsA + i * len;
+        u32* y = transformsB != nullptr ? transformsB + i * len : nullptr;
+        k.LoadForward(x, len, a, na, i);
+        if (second == Second::AsLimbs) k.LoadForward(y, len, b, nb, i);
+        k.Pointwise(x, x, second == Second::Same ? x : y, len, len, i);
+        k.Inverse(x, len, 0, i);
+    }
+    k.Garner(transformsA, transformsA + len, transformsA + 2 * len, count);
+    out[count] = static_cast<Limb>(CarryRange(transformsA, transformsA + len, transformsA + 2 * len, 0, count, out));
+}
+
+// The carries of Convolve on two threads: each does half the coefficients; the first
+// half's overflow is added into the second half afterwards.
+void CarryOnTwoThreads(const u32* transformsA, std::size_t len, std::size_t count, Limb* out, MulContext& ctx) {
+    const std::size_t mid = count / 2;
+    u64 overflow[2] = {0, 0};
+    ctx.pair.Run([&](int part) {
+        const std::size_t lo = part == 0 ? 0 : mid, hi = part == 0 ? mid : count;
+        overflow[part] = CarryRange(transformsA, transformsA + len, transformsA + 2 * len, lo, hi, out);
+    });
+    out[count] = static_cast<Limb>(overflow[1]);
+    AddWordInPlace(out + mid, count + 1 - mid, overflow[0]);
+}
+
 void Convolve(std::size_t len, const Limb* a, std::size_t na, Second second, const Limb* b, std::size_t nb,
               u32* transformsA, u32* transformsB, std::size_t count, Limb* out, MulContext& ctx) {
     const Kernels k{&ctx.tw, ctx.vectorKernels};
-    auto product = [&](u32* x, u32* y, std::size_t n, int i) {
-        if (second == Second::Same) return k.Pointwise(x, x, x, n, len, i);
-        k.Pointwise(x, x, y, n, len, i);
-    };
-    if (!ctx.threads || len < kThreadMinLength) {
-        for (int i = 0; i < 3; ++i) {
-            u32* x = transformsA + i * len;
-            u32* y = transformsB != nullptr ? transformsB + i * len : nullptr;
-            k.LoadForward(x, len, a, na, i);
-            if (second == Second::AsLimbs) k.LoadForward(y, len, b, nb, i);
-            product(x, y, len, i);
-            k.Inverse(x, len, 0, i);
-        }
-        k.Garner(transformsA, transformsA + len, transformsA + 2 * len, count);
-        out[count] =
-            static_cast<Limb>(CarryRange(transformsA, transformsA + len, transformsA + 2 * len, 0, count, out));
-        return;
-    }
+    if (!ctx.threads || len < kThreadMinLength)
+        return ConvolveOnOneThread(len, a, na, second, b, nb, transformsA, transformsB, count, out, k);
     // Two threads. The top two stages combine the four quarters elementwise; each
     // thread takes half of the positions j, then two of the quarters for all the
     // remaining stages (which never cross quarters) and the pointwise product, then
@@ -190,7 +201,7 @@ void Convolve(std::size_t len, const Limb* a, std::size_t na, Second second, con
                 u32* y = transformsB != nullptr ? transformsB + i * len + t * quarter : nullptr;
                 k.Forward(x, quarter, t, i);
                 if (second == Second::AsLimbs) k.Forward(y, quarter, t, i);
-                product(x, y, quarter, i);
+                k.Pointwise(x, x, second == Second::Same ? x : y, quarter, len, i);
                 ThrowIfStopRequested();
                 k.Inverse(x, quarter, t, i);
             }
@@ -208,16 +219,7 @@ void Convolve(std::size_t len, const Limb* a, std::size_t na, Second second, con
             if (s < e) k.Garner(transformsA + s, transformsA + len + s, transformsA + 2 * len + s, e - s);
         }
     });
-    // Carries: each thread does half the coefficients; the first half's overflow is
-    // added into the second half afterwards.
-    const std::size_t mid = count / 2;
-    u64 overflow[2] = {0, 0};
-    ctx.pair.Run([&](int part) {
-        const std::size_t lo = part == 0 ? 0 : mid, hi = part == 0 ? mid : count;
-        overflow[part] = CarryRange(transformsA, transformsA + len, transformsA + 2 * len, lo, hi, out);
-    });
-    out[count] = static_cast<Limb>(overflow[1]);
-    AddWordInPlace(out + mid, count + 1 - mid, overflow[0]);
+    CarryOnTwoThreads(transformsA, len, count, out, ctx);
 }
 
 // Transform length for a product of na x nb limbs (na >= nb) with a cut into
