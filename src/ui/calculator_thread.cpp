@@ -1,6 +1,7 @@
 #include "calculator_thread.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <atomic>
 #include <chrono>
 #include <string>
@@ -17,6 +18,7 @@ constexpr int kBusyCursorDelayMs = 100;
 // Behind a long queue of actions, the window still gets a view this often.
 constexpr std::chrono::milliseconds kViewGap(100);
 constexpr qsizetype kHugeText = qsizetype{1} << 20;
+constexpr int kTrimAfterRepaintMs = 100;
 
 // The Qt text of `now` when it differs from `sent` (or `all` texts are asked for).
 std::optional<QString> Changed(std::string& sent, const std::string& now, bool all) {
@@ -138,8 +140,10 @@ void CalculatorThread::Finished(int actions, const WindowView& view) {
     outstanding_ -= actions;
     emit ViewChanged(view);
     if (view.display) {
-        // A huge number gone from the display leaves its freed memory in the heap.
-        if (shownDisplaySize_ >= kHugeText && view.display->size() < shownDisplaySize_ / 2) TrimHeap();
+        // A huge number gone from the display leaves its freed memory in the heap. The trim waits for the
+        // repaint, which drops what the window still held of the old text.
+        if (shownDisplaySize_ >= kHugeText && view.display->size() < shownDisplaySize_ / 2)
+            QTimer::singleShot(kTrimAfterRepaintMs, this, [] { TrimHeap(); });
         shownDisplaySize_ = view.display->size();
     }
     if (outstanding_ > 0) return;
