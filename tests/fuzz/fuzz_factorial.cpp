@@ -1,5 +1,4 @@
-// The fuzz build's stand-in for huge factorials, compiled into its engine library, which
-// it builds with CALC_FACTORIAL_STAND_IN (engine/factorial.cpp).
+// The fuzz build's stand-in for huge factorials, compiled into its engine with CALC_FACTORIAL_STAND_IN.
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
@@ -8,10 +7,9 @@
 
 namespace calc {
 
-// Seven typed digits and "n!" cost seconds under the sanitizers, and the fuzzer finds such inputs quickly. Up to
-// CALC_FUZZ_FACTORIAL_LIMIT (default 3000, whose top products already take the transform) and beyond the
-// 100-million-digit limit the argument stays; in between a smaller argument's factorial stands in, still a long
-// digit text. The huge-input tests run the real 1000000!.
+// Seven typed digits and "n!" cost seconds under the sanitizers. Up to CALC_FUZZ_FACTORIAL_LIMIT (default 3000,
+// whose top products already take the transform) and beyond the digit limit the argument stays; in between a
+// smaller argument's factorial, still a long digit text, stands in. The huge-input tests run the real 1000000!.
 std::int32_t FactorialArgument(std::int32_t num) {
     static const std::int32_t limit = [] {
         const char* env = std::getenv("CALC_FUZZ_FACTORIAL_LIMIT");

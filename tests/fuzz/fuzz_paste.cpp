@@ -11,8 +11,10 @@
 
 namespace {
 
-// False when the state broke a rule that CALC_FUZZ_KNOWN lists: the input is dropped.
-bool Check(const calc::Calculator& calculator, const std::vector<std::string>& scenario) {
+// Adds the lines of the step just taken; false when the state broke a rule that CALC_FUZZ_KNOWN lists: the input is
+// dropped.
+bool Check(const calc::Calculator& calculator, std::vector<std::string>& scenario, std::vector<std::string> step) {
+    scenario.insert(scenario.end(), step.begin(), step.end());
     const std::string violation = calc::CheckInvariants(calculator);
     if (violation.empty()) return true;
     if (calc::fuzz::KnownIssue(violation)) return false;
@@ -22,25 +24,17 @@ bool Check(const calc::Calculator& calculator, const std::vector<std::string>& s
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string text(reinterpret_cast<const char*>(data), size);
-    std::vector<std::string> scenario{"window scientific", "paste " + calc::script::EscapeArgument(text)};
     calc::MemoryPlatform platform;
     calc::Calculator calculator(platform);
     calculator.Start();
     calculator.ShowMode(calc::Mode::Scientific);
-
-    platform.clipboard = text;
+    std::vector<std::string> scenario{"window scientific"};
+    platform.clipboard.assign(reinterpret_cast<const char*>(data), size);
     calculator.PasteClipboard();
-    if (!Check(calculator, scenario)) return -1;
-
+    if (!Check(calculator, scenario, {"paste " + calc::script::EscapeArgument(platform.clipboard)})) return -1;
     calculator.Press(calc::Key::Equals);
-    scenario.push_back("press =");
-    if (!Check(calculator, scenario)) return -1;
-
+    if (!Check(calculator, scenario, {"press ="})) return -1;
     calculator.CopyDisplay();
-    scenario.push_back("copy");
-    scenario.push_back("paste " + calc::script::EscapeArgument(platform.clipboard));
     calculator.PasteClipboard();
-    if (!Check(calculator, scenario)) return -1;
-    return 0;
+    return Check(calculator, scenario, {"copy", "paste " + calc::script::EscapeArgument(platform.clipboard)}) ? 0 : -1;
 }

@@ -1,6 +1,5 @@
 #include "fuzz_support.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -9,37 +8,29 @@
 
 namespace calc::fuzz {
 
-#ifdef CALC_SELF_TEST_HOOKS
-namespace {
-bool selfTestEnabled = false;
-}  // namespace
-#endif
-
 void Fail(const std::string& what, const std::vector<std::string>& scenario) {
     std::fprintf(stderr, "\n==== calculator invariant violated: %s\n", what.c_str());
-    if (!scenario.empty()) {
-        std::fprintf(stderr, "==== scenario (calc-script --check, or --record to add expectations):\n");
-        for (const std::string& line : scenario) std::fprintf(stderr, "%s\n", line.c_str());
-        std::fprintf(stderr, "==== end of scenario\n");
-    }
+    std::fprintf(stderr, "==== scenario (calc-script --check, or --record to add expectations):\n");
+    for (const std::string& line : scenario) std::fprintf(stderr, "%s\n", line.c_str());
+    std::fprintf(stderr, "==== end of scenario\n");
     std::fflush(stderr);
     std::abort();
 }
 
 bool KnownIssue(const std::string& violation) {
-    static const std::vector<std::string> known = [] {
-        std::vector<std::string> out;
-        std::istringstream list(std::getenv("CALC_FUZZ_KNOWN") ? std::getenv("CALC_FUZZ_KNOWN") : "");
-        for (std::string k; std::getline(list, k, '|');) {
-            if (!k.empty()) out.push_back(k);
-        }
-        return out;
-    }();
-    return std::any_of(known.begin(), known.end(),
-                       [&](const auto& k) { return violation.find(k) != std::string::npos; });
+    static const std::string known = std::getenv("CALC_FUZZ_KNOWN") ? std::getenv("CALC_FUZZ_KNOWN") : "";
+    std::istringstream list(known);
+    for (std::string k; std::getline(list, k, '|');) {
+        if (!k.empty() && violation.find(k) != std::string::npos) return true;
+    }
+    return false;
 }
 
 #ifdef CALC_SELF_TEST_HOOKS
+namespace {
+bool selfTestEnabled = false;
+}  // namespace
+
 void EnableSelfTest() {
     std::string log;
     const std::string unnoticed = UnnoticedRuleBreaks(&log);

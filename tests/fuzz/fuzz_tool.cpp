@@ -1,17 +1,14 @@
 // Helper of the fuzz targets.
-//   fuzz_tool seeds OUTDIR SCENARIO...  seed inputs from scenario files: OUTDIR/fuzz_actions/ the actions of each
-//       file and of each paragraph; OUTDIR/fuzz_paste/ each pasted text, and each paragraph's scientific key
-//       presses written as the paste characters of those keys
+//   fuzz_tool seeds OUTDIR SCENARIO...  seeds from scenario files: OUTDIR/fuzz_actions/ the actions of each file and
+//       each paragraph, OUTDIR/fuzz_paste/ each pasted text
 //   fuzz_tool decode INPUT              a fuzz_actions input as scenario lines (for calc-script --record/--check)
-//   fuzz_tool random OUTDIR COUNT SEED  COUNT random action lists (OUTDIR/actions-NNN.txt), the same for the same
-//       SEED everywhere: the agreement test replays them against the real windows
+//   fuzz_tool random OUTDIR COUNT SEED  COUNT random action lists, the same for a SEED everywhere (agreement test)
+//   fuzz_tool dict                      the fuzz_paste dictionary's full-width characters
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <iterator>
-#include <map>
 #include <random>
 #include <set>
 #include <sstream>
@@ -20,13 +17,10 @@
 
 #include "actions.h"
 #include "keypad/keypad_table.h"
-#include "engine/value.h"
 #include "paste/filter.h"
-#include "paste/replay.h"
 #include "scenario_line.h"
 
 namespace fs = std::filesystem;
-using calc::Key;
 using calc::Mode;
 
 namespace {
@@ -36,18 +30,11 @@ std::string ReadFile(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-void WriteFile(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-
-// The paste character of each scientific key: the replay tells which key each ASCII character presses.
-std::map<Key, char> PasteCharOfKey() {
-    std::map<Key, char> out;
-    for (int c = 33; c < 127; ++c) {
-        const auto key = calc::ReplayKey(static_cast<char>(c));
-        if (key && !out.count(*key)) out[*key] = static_cast<char>(c);
-    }
-    for (int d = 0; d <= 9; ++d) out[calc::DigitKey(d)] = static_cast<char>('0' + d);
-    out[Key::Point] = '.';
-    return out;
+// Writes the file named by `format` with the number n (seed-0001...).
+void WriteFile(const fs::path& dir, const char* format, int n, const std::string& bytes) {
+    char name[32];
+    std::snprintf(name, sizeof name, format, n);
+    std::ofstream(dir / name, std::ios::binary) << bytes;
 }
 
 // The index of the key with this caption in the keypad's table, or -1.
@@ -64,75 +51,51 @@ struct Seeds {
 };
 
 // One scenario file: the whole file, and each paragraph (up to a blank line) started in the window open there.
-void FromScenario(const std::string& path, Seeds& seeds, const std::map<Key, char>& pasteChar) {
+void FromScenario(const std::string& path, Seeds& seeds) {
     std::istringstream in(ReadFile(path));
     Mode mode = Mode::Standard;
-    calc::fuzz::ActionWriter whole, para;
-    std::string paraPaste;
+    std::string whole, para;
     auto endParagraph = [&] {
-        if (!para.bytes().empty()) seeds.actions.insert(para.bytes());
-        if (!paraPaste.empty()) seeds.pastes.insert(paraPaste);
-        para = calc::fuzz::ActionWriter();
-        if (mode == Mode::Scientific) para.Window(mode);
-        paraPaste.clear();
+        if (!para.empty()) seeds.actions.insert(para);
+        calc::fuzz::ActionWriter start;
+        if (mode == Mode::Scientific) start.Window(mode);
+        para = start.bytes();
     };
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.find_first_not_of(" \t") == std::string::npos) {
-            endParagraph();
-            continue;
-        }
+        if (line.find_first_not_of(" \t") == std::string::npos) endParagraph();
         const std::optional<calc::script::Action> action = calc::script::ParseLine(line).action;
         if (!action) continue;
-        for (calc::fuzz::ActionWriter* w : {&whole, &para}) {
-            switch (action->verb) {
-                case calc::script::Verb::Window:
-                    mode = action->window;
-                    w->Window(mode);
-                    break;
-                case calc::script::Verb::Press:
-                    for (const std::string& caption : action->captions) {
-                        if (caption == "Inv" || caption == "Hyp") {
-                            w->Toggle(caption == "Inv");
-                        } else if (const int index = IndexOf(mode, caption); index >= 0) {
-                            w->Click(index);
-                        }
-                    }
-                    break;
-                case calc::script::Verb::Click: w->Click(action->index); break;
-                case calc::script::Verb::Paste: w->Paste(action->text); break;
-                case calc::script::Verb::Copy: w->Copy(); break;
-                default: break;
+        using calc::script::Verb;
+        if (action->verb == Verb::Paste) seeds.pastes.insert(action->text);
+        calc::fuzz::ActionWriter w;
+        if (action->verb == Verb::Window) w.Window(mode = action->window);
+        if (action->verb == Verb::Click) w.Click(action->index);
+        if (action->verb == Verb::Paste) w.Paste(action->text);
+        if (action->verb == Verb::Copy) w.Copy();
+        for (const std::string& caption : action->captions) {  // Press only
+            if (caption == "Inv" || caption == "Hyp") {
+                w.Toggle(caption == "Inv");
+            } else if (const int index = IndexOf(mode, caption); index >= 0) {
+                w.Click(index);
             }
         }
-        if (action->verb == calc::script::Verb::Paste) seeds.pastes.insert(action->text);
-        if (action->verb == calc::script::Verb::Press && mode == Mode::Scientific) {
-            for (const std::string& caption : action->captions) {
-                const auto key = calc::KeyWithCaption(mode, caption);
-                if (auto it = key ? pasteChar.find(*key) : pasteChar.end(); it != pasteChar.end()) {
-                    paraPaste.push_back(it->second);
-                }
-            }
-        }
+        whole += w.bytes();
+        para += w.bytes();
     }
     endParagraph();
-    seeds.actions.insert(whole.bytes());
+    seeds.actions.insert(whole);
 }
 
 int WriteSeeds(const fs::path& outdir, const std::vector<std::string>& files) {
     Seeds seeds;
-    const auto pasteChar = PasteCharOfKey();
-    for (const std::string& f : files) FromScenario(f, seeds, pasteChar);
+    for (const std::string& f : files) FromScenario(f, seeds);
     for (const auto& [name, set] :
          {std::pair{"fuzz_actions", &seeds.actions}, std::pair{"fuzz_paste", &seeds.pastes}}) {
         const fs::path dir = outdir / name;
         fs::create_directories(dir);
         int n = 0;
-        for (const std::string& s : *set) {
-            char file[32];
-            std::snprintf(file, sizeof file, "seed-%04d", n++);
-            WriteFile(dir / file, s);
-        }
+        for (const std::string& s : *set) WriteFile(dir, "seed-%04d", n++, s);
         std::printf("%s: %d seeds\n", name, n);
     }
     return 0;
@@ -166,15 +129,12 @@ int WriteRandomLists(const fs::path& outdir, int count, std::uint32_t seed) {
         if (!QuickInWindows(lines)) continue;
         std::string text;
         for (const std::string& l : lines) text += l + "\n";
-        char file[32];
-        std::snprintf(file, sizeof file, "actions-%03d.txt", n++);
-        WriteFile(outdir / file, text);
+        WriteFile(outdir, "actions-%03d.txt", n++, text);
     }
     return 0;
 }
 
-// The fuzz_paste dictionary's entries for the characters the paste filter reads: the
-// full-width form (U+FF01..U+FF5E, three bytes of UTF-8) of each.
+// The full-width form (U+FF01..U+FF5E, three bytes of UTF-8) of each character the paste filter reads.
 int WriteFullWidthDict() {
     for (char c = 33; c < 127; ++c) {
         if (!calc::IsNumberChar(c) && !calc::IsOperatorChar(c)) continue;

@@ -15,11 +15,8 @@ std::string UnnoticedRuleBreaks(std::string* log) {
         int rule = 0;
         for (;; ++rule) {
             MemoryPlatform platform;
-            std::unique_ptr<Keypad> keypad;
-            if (scientific)
-                keypad = std::make_unique<ScientificKeypad>(platform);
-            else
-                keypad = std::make_unique<StandardKeypad>(platform);
+            const std::unique_ptr<Keypad> keypad = scientific ? std::unique_ptr<Keypad>(new ScientificKeypad(platform))
+                                                              : std::make_unique<StandardKeypad>(platform);
             keypad->Press(Key::Digit5);
             const std::string before = keypad->CheckConsistency();  // what the check has read stays read
             if (!before.empty()) return name + " keypad inconsistent before any break: " + before;
