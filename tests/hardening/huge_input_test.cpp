@@ -53,14 +53,13 @@ struct Program {
     std::ostringstream shown;
     script::ScenarioRunner runner{driver, shown};
     explicit Program(Mode mode) { driver.ShowMode(mode); }
-    void Paste(const std::string& text) { driver.Paste(text); }
-    // Key captions, "Inv" or "Hyp" (ticks the box), "copy" and "paste" (of the clipboard), separated by spaces; the
-    // state is checked after each key.
+    // Key captions, Inv, Hyp, "copy" and "paste" (Edit > Paste of the clipboard, which the standard window ignores
+    // and a scenario refuses), separated by spaces; the state is checked after each.
     void Press(const std::string& words) {
         std::istringstream in(words);
         for (std::string w; in >> w;) {
             script::CommandResult r;
-            if (w == "paste") {  // Edit > Paste, which the standard window ignores (a scenario refuses it there)
+            if (w == "paste") {
                 driver.Paste(driver.Clipboard());
                 r.message = driver.TakeViolation();
                 r.ok = r.message.empty();
@@ -97,14 +96,14 @@ TEST(HugeInput, TenMegabytePastes) {
     }
     const std::string expression = Repeat("1+2*3-4/5+(6-7)*8-(2y3)%5+0.5-", kTenMB) + "1";
     const std::string number = "0." + Repeat("1234567890", kTenMB);
-    // Random bytes, an expression and one number, each with the memory (MB) it may take: a paste streams, so
-    // the clipboard's copies of the text and a fixed amount (the number fills the display as well).
+    // Random bytes, an expression, one number, each with the MB it may take: a paste streams (the clipboard's copies
+    // of the text and a fixed amount; the number fills the display as well).
     const std::pair<const std::string*, long> texts[] = {{&random, 32}, {&expression, 32}, {&number, 48}};
     for (const auto& [text, capMb] : texts) {
         Program p(Mode::Scientific);
         {
             MemoryCap cap(capMb);
-            p.Paste(*text);
+            p.driver.Paste(*text);
             p.Press("=");
         }
         EXPECT_TRUE(text != &expression || !p.calculator.Locked()) << p.calculator.Display();
