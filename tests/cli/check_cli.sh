@@ -36,7 +36,7 @@ state1="display: 1${nl}memory: ${nl}paren: ${nl}inv: ${nl}hyp: ${nl}locked: no${
 # calc-script: options
 row 0 "calc-script $version$nl" "" "$script" --version
 row 0 "calc-script $version$nl" "" "$script" -v
-row 0 "usage: calc-script*Exit status: 0*" "" "$script" --help
+row 0 "usage: calc-script [[]--gui] --check FILE...$nl       calc-script [[]--gui]$nl       calc-script --record ACTIONS$nl*Exit status: 0*" "" "$script" --help
 row 2 "" "calc-script: unknown option '--bogus'$hint" "$script" --bogus
 row 2 "" "calc-script: --check needs at least one file$hint" "$script" --check
 row 2 "" "calc-script: --record needs a file of actions$hint" "$script" --record
