@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# Random action lists (fixed seed) recorded by the headless engine (calc-script --record), then checked again.
-#   run_agreement.sh headless|gui CALC_SCRIPT GEN WORKDIR [COUNT] [SEED]
-# headless: --record and --check must agree; gui: the real windows (--gui --check) must show the same, or exit 77
-# (a skip for ctest) when calc-script was built without them. A differing file is kept in WORKDIR.
+# Random action lists (fixed seed) recorded headless (--record), then checked headless, or with --gui (exit 77, a
+# ctest skip, without the Qt windows).   run_agreement.sh headless|gui CALC_SCRIPT GEN WORKDIR [COUNT] [SEED]
 set -uo pipefail
 
 mode=$1 calc=$2 gen=$3 work=$4 count=${5:-300} seed=${6:-20240611}
@@ -24,12 +22,8 @@ fi
 
 "$gen" random "$work/actions" "$count" "$seed" || exit 1
 for f in "$work"/actions/*.txt; do
-    name=$(basename "$f" .txt)
-    if ! "$calc" --record "$f" >"$work/recorded/$name.calc" 2>"$work/recorded/$name.err"; then
-        echo "FAIL: recording $f:"
-        cat "$work/recorded/$name.err"
-        exit 1
-    fi
+    out=$work/recorded/$(basename "$f" .txt)
+    "$calc" --record "$f" >"$out.calc" 2>"$out.err" || { echo "FAIL: recording $f:"; cat "$out.err"; exit 1; }
 done
 
 gui=()

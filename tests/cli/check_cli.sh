@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# The command lines of calc-script and calculator, one row per case: the exit status, standard output
-# and standard error (glob patterns), the command. A row may set `in` (standard input) or `to` (where
-# standard output goes) before it; a backslash in a pattern is written \\\\.   check_cli.sh CALC_SCRIPT VERSION [CALCULATOR]
+# The command lines of calc-script and calculator, one row per case: exit status, stdout and stderr (glob patterns;
+# a backslash is \\\\), the command; `in=` / `to=` before a row redirect stdin / stdout.   check_cli.sh SCRIPT VERSION [CALCULATOR]
 set -u
 export LC_ALL=C.UTF-8
 script=$1 version=$2 calculator=${3:-}
@@ -37,7 +36,7 @@ state1="display: 1${nl}memory: ${nl}paren: ${nl}inv: ${nl}hyp: ${nl}locked: no${
 # calc-script: options
 row 0 "calc-script $version$nl" "" "$script" --version
 row 0 "calc-script $version$nl" "" "$script" -v
-row 0 "usage: calc-script*Exit status: 0*" "" "$script" --help
+row 0 "usage: calc-script [[]--gui] --check FILE...$nl       calc-script [[]--gui]$nl       calc-script --record ACTIONS$nl*Exit status: 0*" "" "$script" --help
 row 2 "" "calc-script: unknown option '--bogus'$hint" "$script" --bogus
 row 2 "" "calc-script: --check needs at least one file$hint" "$script" --check
 row 2 "" "calc-script: --record needs a file of actions$hint" "$script" --record
@@ -47,7 +46,6 @@ row 2 "" "calc-script: --record runs alone, without --check or --gui$hint" "$scr
 row 0 "PASS $tmp/-x.calc${nl}1 passed, 0 failed$nl" "" "$script" --check -- "$tmp/-x.calc"
 in=$tmp/ok.calc row 0 "PASS -${nl}1 passed, 0 failed$nl" "" "$script" --check -
 row 2 "0 passed, 1 failed$nl" "calc-script: $tmp/dir: Is a directory$nl" "$script" --check "$tmp/dir"
-row 2 "0 passed, 1 failed$nl" "calc-script: /: Is a directory$nl" "$script" --check /
 row 2 "0 passed, 1 failed$nl" "calc-script: $tmp/none: No such file or directory$nl" "$script" --check "$tmp/none"
 row 2 "0 passed, 1 failed$nl" "calc-script: $tmp/empty.calc: holds no command$nl" "$script" --check "$tmp/empty.calc"
 row 2 "PASS $tmp/ok.calc${nl}1 passed, 1 failed$nl" "calc-script: $tmp/comment.calc: holds no command$nl" \

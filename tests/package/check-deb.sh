@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# Packs the built tree with cpack into a scratch folder, unpacks the .deb and checks what the desktop,
-# a software center and apt read from it: every file in its place, the names the files give each other,
-# Chinese for every English text, the control fields, the licence and changelog, that no installed file
-# needs Qt's test library, and lintian's verdict (no error, no warning).   usage: check-deb.sh BUILD_DIR APP_ID
+# Packs the built tree with cpack and checks what the desktop, a software center and apt read from the .deb:
+# files, names, translations, control fields, licence, changelog, no libQt6Test, lintian clean.   check-deb.sh BUILD APP_ID
 set -euo pipefail
 export LC_ALL=C
 build=$1 id=$2
@@ -70,8 +68,6 @@ done < <(find "$root" -type f)
 lintian --pedantic --no-tag-display-limit "$deb" >"$scratch/lintian.log" 2>&1
 cat "$scratch/lintian.log"
 ! grep -q '^[EW]: ' "$scratch/lintian.log" || fail "lintian reports errors or warnings"
-for s in preinst postinst prerm postrm config; do
-    [ ! -e "$scratch/control/$s" ] || fail "maintainer script: $s"
-done
+for s in preinst postinst prerm postrm config; do [ ! -e "$scratch/control/$s" ] || fail "maintainer script: $s"; done
 [ "$status" -eq 0 ] && echo "ok: $(basename "$deb")"
 exit "$status"

@@ -4,6 +4,8 @@
 
 #include <initializer_list>
 #include <cmath>
+#include <cstdint>
+#include <tuple>
 
 #include "engine/errors.h"
 #include "support.h"
@@ -37,7 +39,8 @@ TEST(Evaluate, AppliesPrecedenceAndLeftAssociativity) {
         {{"2", "y", "3", "y", "2"}, 64}, {{"2", "+", "3", "y", "2"}, 11}, {{"7", "%", "3", "*", "2"}, 2},
         {{"2", "*", "7", "%", "4"}, 2}, {{"64", "/", "4", "/", "2"}, 8}, {{"2", "Y", "10"}, 1024}, {{"5", "-"}, -5},
         {{"-"}, 0}, {{}, 0}, {{"2", "3"}, 3}, {{"2", "(", "3"}, 3}, {{Value(std::int16_t{0}), "-", "4"}, -4},
-        {{Value(0.1), "+", Value(0.2)}, 0.3}, {{"-7", "%", "3"}, -1}, {{"7", "%", "-3"}, 1},
+        {{Value(std::int32_t{-7}), "*", "2"}, -14}, {{Value(0.1), "+", Value(0.2)}, 0.3}, {{"-7", "%", "3"}, -1},
+        {{"7", "%", "-3"}, 1},
         {{"7.5", "%", "2"}, 0}, {{"6.5", "%", "4"}, 2}, {{"-8", "y", "3"}, -512},
         {{"1", "+", "2", "*", "3", "y", "2"}, 19}};
     // clang-format on
@@ -58,18 +61,16 @@ TEST(Evaluate, RoundsIntermediateResultsToFifteenDigits) {
     EXPECT_EQ(Evaluate(Tokens({Value(2.0 / 3), "+", "0"}), inv), 0.666666666666667 + 0.0);
 }
 
-// Inv turns the first power applied into a root (2 y 3 y 2: the cube root of 2, squared) and clears the box;
-// without a power the box stays.
+// Inv turns the first power applied into a root (2 y 3 y 2: the cube root of 2, rounded to 15 digits, squared)
+// and clears the box; without a power the box stays.
 TEST(Evaluate, InvTurnsTheFirstPowerIntoARootAndClearsTheBox) {
-    bool inv = true;
-    EXPECT_DOUBLE_EQ(Evaluate(Tokens({"27", "y", "3"}), inv), 3);
-    EXPECT_FALSE(inv);
-    inv = true;
-    EXPECT_NEAR(Evaluate(Tokens({"2", "y", "3", "y", "2"}), inv), std::pow(std::cbrt(2.0), 2), 1e-13);
-    EXPECT_FALSE(inv);
-    inv = true;
-    EXPECT_DOUBLE_EQ(Evaluate(Tokens({"2", "+", "3"}), inv), 5);
-    EXPECT_TRUE(inv);
+    for (const auto& [col, expected, invAfter] : {std::tuple{Tokens({"27", "y", "3"}), "3", false},
+                                                  {Tokens({"2", "y", "3", "y", "2"}), "1.58740105196819", false},
+                                                  {Tokens({"2", "+", "3"}), "5", true}}) {
+        bool inv = true;
+        EXPECT_EQ(DisplayForm(Evaluate(col, inv)), expected);
+        EXPECT_EQ(inv, invAfter);
+    }
 }
 
 // A failed root (8 y 0 is 8^(1/0); -8 has no real cube root here) leaves Inv on.
@@ -106,13 +107,11 @@ TEST(Evaluate, HoldsAtMost32767WaitingOperands) {
 }
 
 TEST(RoundToInt32, HalvesToEvenWithinRange) {
-    EXPECT_EQ(RoundToInt32(2.5), 2);
-    EXPECT_EQ(RoundToInt32(3.5), 4);
-    EXPECT_EQ(RoundToInt32(-2.5), -2);
-    EXPECT_EQ(RoundToInt32(2147483647.4), 2147483647);
-    EXPECT_EQ(RoundToInt32(-2147483648.0), -2147483647 - 1);
-    EXPECT_EQ(Raised([] { RoundToInt32(2147483647.5); }), ErrorKind::Overflow);
-    EXPECT_EQ(Raised([] { RoundToInt32(-2147483649.0); }), ErrorKind::Overflow);
+    for (const auto& [x, n] :
+         {std::pair{2.5, 2}, {3.5, 4}, {-2.5, -2}, {2147483647.4, 2147483647}, {-2147483648.0, INT32_MIN}})
+        EXPECT_EQ(RoundToInt32(x), n) << x;
+    for (double x : {2147483647.5, -2147483649.0})
+        EXPECT_EQ(Raised([&] { RoundToInt32(x); }), ErrorKind::Overflow) << x;
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -46,15 +45,6 @@ std::uint64_t TextMod(const std::string& s, std::uint64_t p) {
     return r;
 }
 
-std::uint64_t LimbsMod(const Limbs& a, std::uint64_t p) {
-    std::uint64_t r = 0;
-    for (std::size_t i = a.size(); i-- > 0;) r = (r * kBase + a[i]) % p;
-    return r;
-}
-
-// ---------------------------------------------------------------------------
-// Factorial
-
 // 0! and below are 1; n! against the running product modulo a prime, the digit count from the running
 // sum of log10 k and the trailing zeros n/5 + n/25 + ...: every n up to 1200 (all the small shapes of the
 // exponent bits, the removal of factors 10 and the digit-count estimate), then three large n.
@@ -87,9 +77,8 @@ TEST(FactorialTest, TooManyDigitsRaisesOutOfMemoryWithoutComputing) {
 }
 
 #if defined(__linux__) && !defined(CALC_TEST_SANITIZED)
-// With the address space capped a little above what the process uses, 14000000!
-// (about 650 MB of working memory) cannot be allocated; the failure must surface as
-// the calculator's out-of-memory error, not as std::bad_alloc or a crash.
+// With the address space capped 64 MB above what the process uses, 14000000! (about 650 MB) fails as the
+// calculator's out-of-memory error, not as std::bad_alloc or a crash (any other exception: std::terminate).
 TEST(FactorialDeathTest, AllocationFailureBecomesOutOfMemory) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
@@ -100,15 +89,11 @@ TEST(FactorialDeathTest, AllocationFailureBecomesOutOfMemory) {
             getrlimit(RLIMIT_AS, &limit);
             limit.rlim_cur = pages * static_cast<unsigned long>(sysconf(_SC_PAGESIZE)) + (64ul << 20);
             setrlimit(RLIMIT_AS, &limit);
-            // Any other exception ends the child through std::terminate.
             std::_Exit(Raised([] { (void)Factorial(14000000); }) == calc::ErrorKind::OutOfMemory ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
 }
 #endif
-
-// ---------------------------------------------------------------------------
-// Multiplication
 
 enum class Shape { Random, AllNines, SparseZeros, ZeroBlocks, PowerOfBase };
 
@@ -189,8 +174,8 @@ std::string NinesProduct(std::size_t n, std::size_t m) {
     return std::string(dm - 1, '9') + "8" + std::string(dn - dm, '9') + std::string(dm - 1, '0') + "1";
 }
 
-// Large operands take the threaded path with the four-way top step; the all-nines
-// products have a closed form, random ones are checked by residues.
+// Large operands take the threaded path with the four-way top step: all-nines products against their closed
+// form, random ones by residues, the same with the portable kernels and on one thread.
 TEST(MultiplyTest, LargeProductsOnTwoThreads) {
     for (const auto& s : std::vector<SizePair>{{40000, 40000}, {90000, 20000}, {70000, 3000}}) {
         const Limbs a(s.na, kBase - 1), b(s.nb, kBase - 1);
@@ -205,11 +190,10 @@ TEST(MultiplyTest, LargeProductsOnTwoThreads) {
         const Limbs product = Multiply(a, b);
         const Limbs square = Square(a);
         for (std::uint64_t p : {1000000007ull, 4294967291ull}) {
-            const std::uint64_t am = LimbsMod(a, p), bm = LimbsMod(b, p);
-            EXPECT_EQ(LimbsMod(product, p), am * bm % p) << s.na << "x" << s.nb;
-            EXPECT_EQ(LimbsMod(square, p), am * am % p) << s.na;
+            const std::uint64_t am = TextMod(ToDecimal(a), p), bm = TextMod(ToDecimal(b), p);
+            EXPECT_EQ(TextMod(ToDecimal(product), p), am * bm % p) << s.na << "x" << s.nb;
+            EXPECT_EQ(TextMod(ToDecimal(square), p), am * am % p) << s.na;
         }
-        // The same products with the portable kernels, and on one thread.
         for (const MulOptions& o : {MulOptions{Method::Auto, false}, MulOptions{Method::Auto, true, 0, false},
                                     MulOptions{Method::Auto, false, 0, false}}) {
             EXPECT_EQ(Multiply(a, b, o), product) << s.na << "x" << s.nb << " vectorKernels " << o.vectorKernels;
@@ -218,9 +202,8 @@ TEST(MultiplyTest, LargeProductsOnTwoThreads) {
     }
 }
 
-// With b all (B-1), coefficient k of the product is (B-1)*(a_0 + ... + a_k). These
-// digits make coefficient 4's low limb, coefficient 3's middle limb and coefficient
-// 2's high limb add up to 2B, the largest carry the transform's carry step meets.
+// With b all (B-1), coefficient k is (B-1)*(a_0 + ... + a_k): these digits make the carry step meet its
+// largest carry, 2B (coefficient 4's low, 3's middle and 2's high limb).
 TEST(MultiplyTest, TransformCarryOfTwo) {
     constexpr std::uint32_t kTop = kBase - 1;
     const Limbs a = {kTop, kTop, kTop, 6, kTop - 1};
@@ -230,8 +213,7 @@ TEST(MultiplyTest, TransformCarryOfTwo) {
         EXPECT_EQ(Multiply(a, b, {Method::Ntt, vectorKernels}), expected) << vectorKernels;
 }
 
-// Long work asked to stop ends with Stopped, on the helper thread of the products too,
-// and no error trap of a key catches it.
+// Long work asked to stop ends with Stopped, on the products' helper thread too, past every key's error trap.
 TEST(StopTest, LongWorkEndsWithStoppedPastEveryErrorTrap) {
     calc::StopSignal stop;
     stop.Raise();
@@ -241,22 +223,15 @@ TEST(StopTest, LongWorkEndsWithStoppedPastEveryErrorTrap) {
     calculator.ShowMode(calc::Mode::Scientific);
     platform.clipboard = "1000!";
     calc::bignum::detail::TwoThreads pair;
+    // clang-format off
     const std::vector<std::pair<const char*, std::function<void()>>> work = {
         {"product", [] { Square(Limbs(400, kBase - 1)); }},
-        {"helper thread",
-         [&] {
-             pair.Run([](int part) {
-                 if (part == 1) calc::ThrowIfStopRequested();
-             });
-         }},
+        {"helper thread", [&] { pair.Run([](int part) { if (part == 1) calc::ThrowIfStopRequested(); }); }},
         {"decimal text", [] { ToDecimal(Limbs(std::size_t{1} << 15, 1)); }},
         {"paste", [&] { calculator.PasteClipboard(); }},
-        {"n! key",
-         [&] {
-             for (calc::Key k : {calc::Key::Digit1, calc::Key::Digit0, calc::Key::Digit0, calc::Key::Factorial})
-                 calculator.Press(k);
-         }},
-    };
+        {"n! key", [&] { for (calc::Key k : {calc::Key::Digit1, calc::Key::Digit0, calc::Key::Digit0,
+                                             calc::Key::Factorial}) calculator.Press(k); }}};
+    // clang-format on
     for (const auto& [name, run] : work) EXPECT_THROW(run(), calc::Stopped) << name;
 }
 
@@ -267,13 +242,10 @@ TEST(DecimalTextTest, RoundTripsAndTrims) {
     EXPECT_TRUE(Multiply(x, Limbs{0, 0}).empty());
     EXPECT_EQ(Multiply(x, Limbs{1, 0, 0}), x);
     EXPECT_TRUE(Square(Limbs{0}).empty());
-    const std::pair<const char*, const char*> cases[] = {{"0", "0"},
-                                                         {"", "0"},
-                                                         {"000", "0"},
-                                                         {"7", "7"},
-                                                         {"999999999", "999999999"},
-                                                         {"1000000000", "1000000000"},
-                                                         {"0001000000000000000001", "1000000000000000001"}};
+    // clang-format off
+    const std::pair<const char*, const char*> cases[] = {{"0", "0"}, {"", "0"}, {"000", "0"}, {"7", "7"},
+        {"999999999", "999999999"}, {"1000000000", "1000000000"}, {"0001000000000000000001", "1000000000000000001"}};
+    // clang-format on
     for (const auto& [in, out] : cases) EXPECT_EQ(ToDecimal(FromDecimal(in)), out) << in;
     EXPECT_EQ(FromDecimal("1000000000"), (Limbs{0, 1}));
     EXPECT_THROW(FromDecimal("12a"), std::invalid_argument);

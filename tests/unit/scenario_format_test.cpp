@@ -35,38 +35,27 @@ TEST(ScenarioRunner, JudgesEachLine) {
         bool ok;
         std::string message;
     } cases[] = {
-        {"# a comment", true, ""},
-        {"   ", true, ""},
+        // clang-format off
+        {"# a comment", true, ""}, {"   ", true, ""},
         {"press 5 + . =", true, ""},  // "." typed the right operand: 5 + 0
-        {"expect display 5", true, ""},
-        {"expect display 3", false, "display \"3\", got \"5\""},
-        {"press Inv", false, "unknown caption \"Inv\" in the standard window"},
-        {"press", false, "malformed line"},
-        {"click 40000", false, "malformed line"},
-        {"click x", false, "malformed line"},
-        {"click -32768", true, ""},
+        {"expect display 5", true, ""}, {"expect display 3", false, "display \"3\", got \"5\""},
+        {"press Inv", false, "unknown caption \"Inv\" in the standard window"}, {"press", false, "malformed line"},
+        {"click 40000", false, "malformed line"}, {"click x", false, "malformed line"}, {"click -32768", true, ""},
         {"expect tokens", false, "expect tokens needs the scientific window"},
         {"paste 1+2", false, "paste: the standard window has no Paste"},
-        {"expect locked maybe", false, "malformed line"},
-        {"frobnicate", false, "malformed line: unknown command"},
-        {"window sideways", false, "malformed line"},
-        {"window scientific", true, ""},
-        {"press Inv", true, ""},
-        {"expect inv 1", true, ""},
-        {"paste 2y10=\r", true, ""},
+        {"expect locked maybe", false, "malformed line"}, {"frobnicate", false, "malformed line: unknown command"},
+        {"window sideways", false, "malformed line"}, {"window scientific", true, ""}, {"press Inv", true, ""},
+        {"expect inv 1", true, ""}, {"paste 2y10=\r", true, ""},
         {"expect display 1.07177346253629", true, ""},  // Inv made the power a root
-        {"expect inv 0", true, ""},
-        {"press ) )", true, ""},
-        {"expect beeps 2", true, ""},
-        {"expect beeps 0", true, ""},
-        {"expect beeps two", false, "malformed line"},
+        {"expect inv 0", true, ""}, {"press ) )", true, ""}, {"expect beeps 2", true, ""},
+        {"expect beeps 0", true, ""}, {"expect beeps two", false, "malformed line"},
         {"press C 1 + 5 / 0 =", true, ""},  // the tokens after "+" leave the list, even on an error
-        {"expect tokens \"1\" \"+\"", true, ""},
-        {"show", true, ""},
+        {"expect tokens \"1\" \"+\"", true, ""}, {"show", true, ""},
         {"\x7f\x01\x80\xff x", false, "malformed line: unknown command \"\\x7f\\x01\\x80\\xff\""},
         {"press 9\xe8\xae\xa1", false, "unknown caption \"9计\""},
         {"press \xe8\xae\xa1" + std::string(100, '9'), false, "unknown caption \"计" + std::string(79, '9') + "…\""},
     };
+    // clang-format on
     HeadlessDriver driver;
     std::ostringstream shown;
     ScenarioRunner runner(driver, shown);
