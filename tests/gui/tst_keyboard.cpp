@@ -1,31 +1,26 @@
-// The windows with the keyboard alone: Tab in reading order, the arrows to the key next to it on
-// screen, a sum keyed with Tab, arrows and Space, a focus mark that shows, and the focus back on
-// its key after Esc from a menu.
+// The windows with the keyboard alone: Tab in reading order, arrows to the neighbour on screen, a
+// sum keyed with them, a focus mark that shows, the focus back after Esc from a menu.
 #include <QCheckBox>
-#include <QMenuBar>
 #include <QPushButton>
-#include <QtTest>
-#include <memory>
 
-#include "calculator_window.h"
 #include "idle.h"
-#include "program.h"
 #include "text_box.h"
 
 using calc::Key;
 using calc::Mode;
 using namespace calc::ui;
 
-Q_DECLARE_METATYPE(calc::Mode)
-
 namespace {
 
 QRect InWindow(const QWidget* w) { return QRect(w->mapTo(w->window(), QPoint(0, 0)), w->size()); }
 
 // A key through the window system, as the user types it: shortcuts, popups and the focus apply.
-void Press(Qt::Key key, int times = 1, Qt::KeyboardModifiers modifiers = {}) {
-    for (int i = 0; i < times; ++i) QTest::keyClick(QApplication::activeWindow()->windowHandle(), key, modifiers);
+void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::keyClick(QApplication::activeWindow()->windowHandle(), key, modifiers);
 }
+
+const QMap<QString, Qt::Key> kKeys{{"Tab", Qt::Key_Tab},   {"Up", Qt::Key_Up},       {"Down", Qt::Key_Down},
+                                   {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right}, {"Space", Qt::Key_Space}};
 
 // Relative luminance contrast of two colours (WCAG).
 double Contrast(QRgb a, QRgb b) {
@@ -42,42 +37,22 @@ double Contrast(QRgb a, QRgb b) {
 
 }  // namespace
 
-class KeyboardTest : public QObject {
+class KeyboardTest : public QObject, ProgramFixture {
     Q_OBJECT
 
 private slots:
-    void init() {
-        program_ = std::make_unique<Program>();
-        program_->Start();
-    }
-    void cleanup() {
-        program_.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    void tabFollowsReadingOrder_data();
+    void init() { StartProgram(); }
+    void cleanup() { EndProgram(); }
+    void tabFollowsReadingOrder_data() { BothModes(); }
     void tabFollowsReadingOrder();
     void arrowsMoveOnTheGrid_data();
     void arrowsMoveOnTheGrid();
     void sevenPlusFive_data();
     void sevenPlusFive();
-    void focusMarkShows_data() { tabFollowsReadingOrder_data(); }
+    void focusMarkShows_data() { BothModes(); }
     void focusMarkShows();
     void escapeFromMenuReturnsFocus();
-
-private:
-    CalculatorWindow* OpenActive(Mode mode) {
-        CalculatorWindow* w = SwitchTo(*program_, mode);
-        w->activateWindow();
-        return QTest::qWaitForWindowActive(w) ? w : nullptr;
-    }
-    std::unique_ptr<Program> program_;
 };
-
-void KeyboardTest::tabFollowsReadingOrder_data() {
-    QTest::addColumn<Mode>("mode");
-    QTest::newRow("standard") << Mode::Standard;
-    QTest::newRow("scientific") << Mode::Scientific;
-}
 
 // From a fresh window, Tab visits every key and check box once, each right of the one before in
 // its row or in a lower row, and comes round again; Shift+Tab goes the same way back.
@@ -87,20 +62,18 @@ void KeyboardTest::tabFollowsReadingOrder() {
     QVERIFY(w);
     const qsizetype controls = w->findChildren<QPushButton*>().size() + w->findChildren<QCheckBox*>().size();
     QList<QWidget*> chain;
-    QStringList names;
     for (qsizetype i = 0; i <= controls; ++i) {
         Press(Qt::Key_Tab);
         chain << QApplication::focusWidget();
-        names << chain.back()->accessibleName();
     }
-    qInfo("Tab: %s", qPrintable(names.join(u' ')));
     QCOMPARE(chain.back(), chain.front());
     chain.removeLast();
     QCOMPARE(QSet<QWidget*>(chain.begin(), chain.end()).size(), controls);
     for (qsizetype i = 1; i < chain.size(); ++i) {
         const QRect before = InWindow(chain[i - 1]), now = InWindow(chain[i]);
         const bool sameRow = now.top() < before.center().y() && before.top() < now.center().y();
-        QVERIFY2(sameRow ? now.left() > before.left() : now.top() > before.top(), qPrintable(names[i]));
+        QVERIFY2(sameRow ? now.left() > before.left() : now.top() > before.top(),
+                 qPrintable(chain[i]->accessibleName()));
     }
     for (qsizetype i = chain.size() - 1; i >= 0; --i) {
         Press(Qt::Key_Backtab);
@@ -132,11 +105,9 @@ void KeyboardTest::arrowsMoveOnTheGrid() {
             if (b->text() == caption) return b;
         return nullptr;
     };
-    const QMap<QString, Qt::Key> arrows{
-        {"Up", Qt::Key_Up}, {"Down", Qt::Key_Down}, {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right}};
     QVERIFY(control(parts[0]) && control(parts[2]));
     control(parts[0])->setFocus(Qt::TabFocusReason);
-    Press(arrows.value(parts[1]));
+    Press(kKeys.value(parts[1]));
     QCOMPARE(QApplication::focusWidget(), control(parts[2]));
 }
 
@@ -153,8 +124,6 @@ void KeyboardTest::sevenPlusFive() {
     QFETCH(QString, toSeven);
     CalculatorWindow* w = OpenActive(mode);
     QVERIFY(w);
-    const QMap<QString, Qt::Key> keys{{"Tab", Qt::Key_Tab},   {"Up", Qt::Key_Up},       {"Down", Qt::Key_Down},
-                                      {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right}, {"Space", Qt::Key_Space}};
     Press(Qt::Key_Space);
     WaitUntilIdle(*program_);
     QCOMPARE(w->Display()->text(), QStringLiteral("0"));
@@ -162,12 +131,7 @@ void KeyboardTest::sevenPlusFive() {
     // From 7 to +, to 5, to =: the same path in both windows.
     const QString path = toSeven + " Space Right Right Right Down Down Down Space Up Up Left Left Space" +
                          " Right Right Right Down Down Space";
-    int presses = 0;
-    for (const QString& name : path.split(u' ')) {
-        Press(keys.value(name));
-        ++presses;
-    }
-    qInfo("7 + 5 = in %d presses", presses);
+    for (const QString& name : path.split(u' ')) Press(kKeys.value(name));
     WaitUntilIdle(*program_);
     QCOMPARE(w->Display()->text(), QStringLiteral("12"));
 }
@@ -194,15 +158,10 @@ void KeyboardTest::focusMarkShows() {
                                                      {{midX, plain.height() - 1}, {0, -1}}};
         for (const auto& [start, step] : edges) {
             int run = 0, widest = 0;
-            double lowest = 100;
             for (QPoint p = start; plain.rect().contains(p) && (p - start).manhattanLength() < 6 * scale; p += step) {
-                const double contrast = Contrast(plain.pixel(p), focused.pixel(p));
-                run = contrast >= 3 ? run + 1 : 0;
-                if (run > 0) lowest = qMin(lowest, contrast);
+                run = Contrast(plain.pixel(p), focused.pixel(p)) >= 3 ? run + 1 : 0;
                 widest = qMax(widest, run);
             }
-            qInfo("%s: mark %d px at scale %.1f, contrast >= %.1f", qPrintable(control->accessibleName()), widest,
-                  scale, lowest);
             QVERIFY2(widest >= int(2 * scale), qPrintable(control->accessibleName()));
         }
     }
@@ -214,10 +173,10 @@ void KeyboardTest::escapeFromMenuReturnsFocus() {
     QVERIFY(w);
     QPushButton* seven = w->Button(Key::Digit7);
     seven->setFocus(Qt::TabFocusReason);
-    Press(Qt::Key_E, 1, Qt::AltModifier);
+    Press(Qt::Key_E, Qt::AltModifier);
     QTRY_VERIFY(QApplication::activePopupWidget());
     Press(Qt::Key_Escape);
-    Press(Qt::Key_V, 1, Qt::AltModifier);
+    Press(Qt::Key_V, Qt::AltModifier);
     QTRY_VERIFY(QApplication::activePopupWidget());
     Press(Qt::Key_Escape);
     Press(Qt::Key_Escape);

@@ -1,7 +1,5 @@
-// The windows as the user sees them: each built from its tables (every control where
-// the layout puts it, inside its window, no two keys overlapping, each key showing its
-// caption and pressing its own key), the menus, fonts, the About window, every caption
-// fitting its control, and what a screen reader can reach.
+// The windows as the user sees them: built from their tables, menus, fonts, the About window,
+// every caption fitting its control, and what a screen reader can reach.
 #include <QAccessible>
 #include <QCheckBox>
 #include <QFontDatabase>
@@ -10,26 +8,19 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStyleOptionButton>
-#include <QtTest>
-#include <memory>
 #include <set>
 
 #include "about_dialog.h"
 #include "about_layout.h"
-#include "calculator_window.h"
 #include "caption_fit.h"
 #include "fonts.h"
 #include "idle.h"
 #include "keypad/keypad_table.h"
-#include "program.h"
 #include "text_box.h"
 
 using calc::Key;
 using calc::Mode;
 using namespace calc::ui;
-
-Q_DECLARE_METATYPE(calc::Mode)
 
 namespace {
 
@@ -37,40 +28,20 @@ bool Inside(const QWidget* w) { return w->parentWidget()->rect().contains(w->geo
 
 }  // namespace
 
-class LayoutTest : public QObject {
+class LayoutTest : public QObject, ProgramFixture {
     Q_OBJECT
 
 private slots:
-    void init() {
-        program_ = std::make_unique<Program>();
-        program_->Start();
-    }
-    void cleanup() {
-        program_.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    void window_data();
+    void init() { StartProgram(); }
+    void cleanup() { EndProgram(); }
+    void window_data() { BothModes(); }
     void window();
     void fonts();
     void displayAccessibleValue();
     void about();
     void captionsFit_data();
     void captionsFit();
-
-private:
-    CalculatorWindow* Open(Mode mode) {
-        CalculatorWindow* w = SwitchTo(*program_, mode);
-        return w && w->KeypadMode() == mode ? w : nullptr;
-    }
-    std::unique_ptr<Program> program_;
 };
-
-void LayoutTest::window_data() {
-    QTest::addColumn<Mode>("mode");
-    QTest::newRow("standard") << Mode::Standard;
-    QTest::newRow("scientific") << Mode::Scientific;
-}
 
 void LayoutTest::window() {
     QFETCH(Mode, mode);
@@ -84,8 +55,7 @@ void LayoutTest::window() {
     QCOMPARE(w->maximumSize(), w->size());
     QVERIFY(w->windowFlags() & Qt::WindowMinimizeButtonHint);
 
-    // The other controls: at their places inside their parents, the text boxes out of the
-    // focus chain, check boxes clear.
+    // The other controls inside their parents, the text boxes out of the focus chain.
     for (const ControlPlace& c : Controls(mode)) {
         QWidget* widget = w->ControlWidget(c.control);
         QVERIFY2(widget && widget->isVisible() && Inside(widget), c.objectName);
@@ -108,9 +78,7 @@ void LayoutTest::window() {
         QVERIFY2(iface && !iface->text(QAccessible::Name).isEmpty(), qPrintable(c->objectName()));
     }
 
-    // Keys: one button per table entry, at its place, showing its caption, inside the
-    // window, overlapping no other key, with a name of its own. (What each presses, every
-    // scenario file checks against the windows.)
+    // One key per table entry, inside the window, overlapping no other, with a name of its own.
     const auto table = calc::KeyTable(mode);
     QCOMPARE(w->Client()->findChildren<QPushButton*>().size(), qsizetype(table.size()));
     std::set<QString> names;
@@ -130,22 +98,18 @@ void LayoutTest::window() {
         expected << QString::fromUtf8(m.menu) + "|" + m.caption + "|" + m.shortcut;
         QVERIFY(w->Action(m.command));
     }
-    for (QAction* top : w->Menu()->actions()) {
-        for (QAction* item : top->menu()->actions()) {
+    for (QAction* top : w->Menu()->actions())
+        for (QAction* item : top->menu()->actions())
             found << top->text() + "|" + item->text() + "|" + item->shortcut().toString(QKeySequence::PortableText);
-        }
-    }
     QCOMPARE(found, expected);
 }
 
 void LayoutTest::fonts() {
-    QString family;
-    for (const QString& f : ChineseFamilies()) {
-        if (QFontDatabase::families().contains(f, Qt::CaseInsensitive)) {
-            family = f;
-            break;
-        }
-    }
+    const QStringList& families = ChineseFamilies();
+    const auto first = std::find_if(families.begin(), families.end(), [](const QString& f) {
+        return QFontDatabase::families().contains(f, Qt::CaseInsensitive);
+    });
+    const QString family = first == families.end() ? QString() : *first;
     if (family.isEmpty()) QSKIP("no Chinese font of the fallback list is installed");
     CalculatorWindow* w = Open(Mode::Standard);
     QVERIFY(w);
@@ -163,9 +127,8 @@ void LayoutTest::fonts() {
     QVERIFY(w->Display()->font().bold());
     // Everything else in the scientific window keeps the default font (a caption too wide for it is smaller).
     for (QWidget* c : QList<QWidget*>{w->ParenIndicator(), w->MemoryIndicator(), w->Inverse(), w->Hyperbolic(),
-                                      w->Button(Key::Digit0), w->Button(Key::Clear)}) {
+                                      w->Button(Key::Digit0), w->Button(Key::Clear)})
         QCOMPARE(c->font(), QApplication::font());
-    }
 }
 
 // Screen readers read what the display and the indicators show, and know the windows for what they are.
@@ -193,8 +156,7 @@ void LayoutTest::about() {
     QCOMPARE(about.windowTitle(), QStringLiteral("关于计算器"));
     QCOMPARE(about.minimumSize(), about.maximumSize());
     const Qt::WindowFlags flags = about.windowFlags();
-    QVERIFY(flags & Qt::WindowCloseButtonHint);
-    QVERIFY(!(flags & Qt::WindowContextHelpButtonHint));
+    QVERIFY((flags & Qt::WindowCloseButtonHint) && !(flags & Qt::WindowContextHelpButtonHint));
     QCOMPARE(about.findChild<QLabel*>("version")->text(), QStringLiteral("版本：1.0"));
     // The platform line names the system it runs on.
     const QString platform = about.findChild<QLabel*>("platform")->text();
@@ -226,9 +188,8 @@ void LayoutTest::captionsFit() {
     AboutDialog about;
     QWidget* top = window < 0 ? static_cast<QWidget*>(&about) : Open(Mode(window));
     QStringList clipped;
-    for (QWidget* w : top->findChildren<QWidget*>()) {
+    for (QWidget* w : top->findChildren<QWidget*>())
         if (!CaptionFits(w)) clipped << (w->objectName().isEmpty() ? w->property("text").toString() : w->objectName());
-    }
     QCOMPARE(clipped.join(u'|'), QString());
 }
 

@@ -1,15 +1,11 @@
 #!/usr/bin/env bash
-# Runs a command against a private, headless weston: its own runtime folder and socket, started
-# here and stopped when the command ends, so no display or session of the machine is needed (CI
-# runs as root without one). The command sees WAYLAND_DISPLAY and QT_QPA_PLATFORM=wayland.
+# Runs a command against a private headless weston (own runtime folder and socket, stopped when the
+# command ends: no display or session is needed). The command sees QT_QPA_PLATFORM=wayland.
 #   with-weston.sh [--scale N] COMMAND [ARGS...]
 set -euo pipefail
 
 scale=1
-if [ "${1:-}" = --scale ]; then
-    scale=$2
-    shift 2
-fi
+[ "${1:-}" = --scale ] && { scale=$2; shift 2; }
 command -v weston >/dev/null || { echo "weston is not installed (Debian: apt-get install weston qt6-wayland)" >&2; exit 1; }
 
 runtime=$(mktemp -d "${TMPDIR:-/tmp}/calc-weston.XXXXXX")
@@ -34,8 +30,7 @@ done
 
 status=0
 env -u DISPLAY XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland "$@" || status=$?
-# A client the compositor disconnected for a protocol error is a failure even if the command's
-# status hid it.
+# A client disconnected for a protocol error fails even if the command's status hid it.
 if grep -q "protocol error\|error .* does not match" "$runtime/weston.log" 2>/dev/null; then
     grep "protocol error\|does not match" "$runtime/weston.log" >&2
     [ "$status" -ne 0 ] || status=1
