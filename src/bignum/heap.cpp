@@ -8,6 +8,12 @@
 
 namespace calc {
 
+void UseOneHeap() {
+#if defined(__GLIBC__)
+    mallopt(M_ARENA_MAX, 1);
+#endif
+}
+
 void TrimHeap() {
 #if defined(__GLIBC__)
     malloc_trim(0);

@@ -12,6 +12,12 @@ namespace calc {
 // elsewhere). Takes a few milliseconds on a large heap: call it after long work only.
 void TrimHeap();
 
+// Makes every thread allocate from one heap (glibc's M_ARENA_MAX; nothing elsewhere). Call it
+// first thing in a program that does long work on threads: the allocator otherwise gives each
+// thread a heap of its own, and what a huge number left in the calculator thread's heap does not
+// always go back to the system when trimmed.
+void UseOneHeap();
+
 // Trims the heap when it goes out of scope, if at least `longWork` passed since it was
 // made; not when the work was stopped, as the program is ending then.
 class TrimHeapAfterLongWork {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <string>
@@ -20,11 +21,28 @@ constexpr std::chrono::milliseconds kViewGap(100);
 constexpr qsizetype kHugeText = qsizetype{1} << 20;
 constexpr int kTrimAfterRepaintMs = 100;
 
+// The Qt text of a display. Millions of digits take a while to convert: the work answers a
+// stop between pieces (cut where no character continues).
+QString ToQString(const std::string& text) {
+    constexpr std::size_t kPiece = std::size_t{1} << 20;
+    if (text.size() <= kPiece) return QString::fromStdString(text);
+    QString out;
+    out.reserve(static_cast<qsizetype>(text.size()));
+    for (std::size_t at = 0, end = 0; at < text.size(); at = end) {
+        ThrowIfStopRequested();
+        end = std::min(at + kPiece, text.size());
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+        out += QString::fromUtf8(text.data() + at, static_cast<qsizetype>(end - at));
+    }
+    return out;
+}
+
 // The Qt text of `now` when it differs from `sent` (or `all` texts are asked for).
 std::optional<QString> Changed(std::string& sent, const std::string& now, bool all) {
     if (!all && sent == now) return std::nullopt;
+    QString text = ToQString(now);
     std::string(now).swap(sent);  // a fresh buffer: a huge text gone leaves no room behind
-    return QString::fromStdString(now);
+    return text;
 }
 
 }  // namespace
@@ -53,10 +71,10 @@ public:
             const AnswerStopsTo answer(stop_);
             const TrimHeapAfterLongWork trim;  // a huge number's work leaves freed memory behind
             if (calculator_.CurrentMode() == mode) action(calculator_);
+            if (waiting_.load(std::memory_order_relaxed) == 0 || Clock::now() - lastReport_ >= kViewGap) SendView();
         } catch (const Stopped&) {
             return;  // the program is ending
         }
-        if (waiting_.load(std::memory_order_relaxed) == 0 || Clock::now() - lastReport_ >= kViewGap) SendView();
     }
 
     WindowView TakeView() {

@@ -8,10 +8,12 @@
 #include <iostream>
 #include <optional>
 
+#include "bignum/heap.h"
 #include "calc_version.h"
 #include "program.h"
 
 int main(int argc, char** argv) {
+    calc::UseOneHeap();  // before any thread: a huge number's memory comes back after it is gone
     // --help and --version answer before Qt looks for a display.
     if (const std::optional<int> exitCode = calc::ui::ReadCommandLine(argc, argv)) return *exitCode;
     // Without a display Qt would abort with its own message: say it plainly first.

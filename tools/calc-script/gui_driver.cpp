@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "bignum/heap.h"
 #include "calculator_window.h"
 #include "headless_driver.h"
 #include "program.h"
@@ -150,6 +151,7 @@ ExitStatus RunGui(int& argc, char** argv, const Options& options) {
         return ExitStatus::Trouble;
     }
     if (!display.usable) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    UseOneHeap();  // as the calculator does
     QApplication qapp(argc, argv);
     GuiDriver driver;
     if (options.check) return CheckFiles(driver, options.files, std::cout, std::cerr);
