@@ -97,25 +97,4 @@ RunResult RunActions(const std::uint8_t* data, std::size_t size, std::vector<std
     return result;
 }
 
-void ActionWriter::Click(int index) {
-    if (index >= 0 && index < kKeyModulus) {
-        bytes_.push_back(static_cast<char>(index));
-    } else if (index <= -1 && index >= -15) {
-        bytes_.push_back(static_cast<char>(0xE0 - index));
-    } else {
-        const auto v = static_cast<std::uint16_t>(static_cast<std::int16_t>(index));
-        bytes_ += {static_cast<char>(Op::ClickWide), static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
-    }
-}
-
-void ActionWriter::Paste(const std::string& text) {
-    std::size_t pos = 0;
-    do {
-        const std::size_t n = std::min(text.size() - pos, kMaxPaste - 1);
-        bytes_ += {static_cast<char>(Op::Paste), static_cast<char>(n)};
-        bytes_.append(text, pos, n);
-        pos += n;
-    } while (pos < text.size());
-}
-
 }  // namespace calc::fuzz

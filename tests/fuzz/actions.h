@@ -30,19 +30,4 @@ struct RunResult {
 // each action as a scenario line, so that calc-script replays a failing input.
 RunResult RunActions(const std::uint8_t* data, std::size_t size, std::vector<std::string>* lines = nullptr);
 
-// The canonical byte code of each action, for seeds; a text longer than one paste carries is split.
-class ActionWriter {
-public:
-    void Click(int index);
-    void Toggle(bool inv) { Put(inv ? Op::Inv : Op::Hyp); }
-    void Window(Mode mode) { Put(mode == Mode::Standard ? Op::Standard : Op::Scientific); }
-    void Copy() { Put(Op::Copy); }
-    void Paste(const std::string& text);
-    const std::string& bytes() const { return bytes_; }
-
-private:
-    void Put(Op op) { bytes_.push_back(static_cast<char>(op)); }
-    std::string bytes_;
-};
-
 }  // namespace calc::fuzz

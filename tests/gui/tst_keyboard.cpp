@@ -44,147 +44,140 @@ private slots:
     void init() { StartProgram(); }
     void cleanup() { EndProgram(); }
     void tabFollowsReadingOrder_data() { BothModes(); }
-    void tabFollowsReadingOrder();
-    void arrowsMoveOnTheGrid_data();
-    void arrowsMoveOnTheGrid();
-    void sevenPlusFive_data();
-    void sevenPlusFive();
-    void focusMarkShows_data() { BothModes(); }
-    void focusMarkShows();
-    void escapeFromMenuReturnsFocus();
-};
-
-// From a fresh window, Tab visits every key and check box once, each right of the one before in
-// its row or in a lower row, and comes round again; Shift+Tab goes the same way back.
-void KeyboardTest::tabFollowsReadingOrder() {
-    QFETCH(Mode, mode);
-    CalculatorWindow* w = OpenActive(mode);
-    QVERIFY(w);
-    const qsizetype controls = w->findChildren<QPushButton*>().size() + w->findChildren<QCheckBox*>().size();
-    QList<QWidget*> chain;
-    for (qsizetype i = 0; i <= controls; ++i) {
-        Press(Qt::Key_Tab);
-        chain << QApplication::focusWidget();
-    }
-    QCOMPARE(chain.back(), chain.front());
-    chain.removeLast();
-    QCOMPARE(QSet<QWidget*>(chain.begin(), chain.end()).size(), controls);
-    for (qsizetype i = 1; i < chain.size(); ++i) {
-        const QRect before = InWindow(chain[i - 1]), now = InWindow(chain[i]);
-        const bool sameRow = now.top() < before.center().y() && before.top() < now.center().y();
-        QVERIFY2(sameRow ? now.left() > before.left() : now.top() > before.top(),
-                 qPrintable(chain[i]->accessibleName()));
-    }
-    for (qsizetype i = chain.size() - 1; i >= 0; --i) {
-        Press(Qt::Key_Backtab);
-        QCOMPARE(QApplication::focusWidget(), chain[i]);
-    }
-}
-
-void KeyboardTest::arrowsMoveOnTheGrid_data() {
-    QTest::addColumn<Mode>("mode");
-    QTest::addColumn<QString>("move");  // from, arrow, to: captions
-    for (const char* move : {"= Up 1/x", "7 Down 4", "5 Left 4", "9 Right /", "BackSpace Down 8", "8 Up BackSpace",
-                             "MC Up MC", "= Right =", "/ Up CE", "C Down Sqrt"})
-        QTest::newRow(move) << Mode::Standard << QString(move);
-    for (const char* move : {"ln Up Inv", "Hyp Down sin", "Hyp Right BackSpace", "pi Down Mod", "x^y Right x^3",
-                             "C Down pi", "MS Left x^2"})
-        QTest::newRow(move) << Mode::Scientific << QString(move);
-}
-
-// An arrow moves to the control next to the focused one on screen, in its direction; at the edge
-// of the grid the focus stays.
-void KeyboardTest::arrowsMoveOnTheGrid() {
-    QFETCH(Mode, mode);
-    QFETCH(QString, move);
-    CalculatorWindow* w = OpenActive(mode);
-    QVERIFY(w);
-    const QStringList parts = move.split(u' ');
-    auto control = [w](const QString& caption) -> QWidget* {
-        for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
-            if (b->text() == caption) return b;
-        return nullptr;
-    };
-    QVERIFY(control(parts[0]) && control(parts[2]));
-    control(parts[0])->setFocus(Qt::TabFocusReason);
-    Press(kKeys.value(parts[1]));
-    QCOMPARE(QApplication::focusWidget(), control(parts[2]));
-}
-
-void KeyboardTest::sevenPlusFive_data() {
-    QTest::addColumn<Mode>("mode");
-    QTest::addColumn<QString>("toSeven");
-    QTest::newRow("standard") << Mode::Standard << "Tab Down Left";                  // Backspace, 8, 7
-    QTest::newRow("scientific") << Mode::Scientific << "Tab Right Right Down Left";  // Inv, Hyp, Backspace, 8, 7
-}
-
-// 7 + 5 = keyed with Tab, the arrows and Space from a fresh window. Space before any Tab presses nothing.
-void KeyboardTest::sevenPlusFive() {
-    QFETCH(Mode, mode);
-    QFETCH(QString, toSeven);
-    CalculatorWindow* w = OpenActive(mode);
-    QVERIFY(w);
-    Press(Qt::Key_Space);
-    WaitUntilIdle(*program_);
-    QCOMPARE(w->Display()->text(), QStringLiteral("0"));
-    QVERIFY(!w->Inverse() || !w->Inverse()->isChecked());
-    // From 7 to +, to 5, to =: the same path in both windows.
-    const QString path = toSeven + " Space Right Right Right Down Down Down Space Up Up Left Left Space" +
-                         " Right Right Right Down Down Space";
-    for (const QString& name : path.split(u' ')) Press(kKeys.value(name));
-    WaitUntilIdle(*program_);
-    QCOMPARE(w->Display()->text(), QStringLiteral("12"));
-}
-
-// The focused key and check box show a mark at least 2 pixels wide (at the screen's scale) with at
-// least 3:1 contrast against what is there without the focus.
-void KeyboardTest::focusMarkShows() {
-    QFETCH(Mode, mode);
-    CalculatorWindow* w = OpenActive(mode);
-    QVERIFY(w);
-    QList<QWidget*> controls{w->Button(Key::Digit7)};
-    if (w->Inverse()) controls << w->Inverse();
-    for (QWidget* control : controls) {
-        const QImage plain = control->grab().toImage();
-        control->setFocus(Qt::MouseFocusReason);  // a clicked key shows its focus too
-        QVERIFY(control->hasFocus());
-        const QImage focused = control->grab().toImage();
-        const double scale = plain.devicePixelRatio();
-        // Along the middle of each edge, inwards: the widest run of pixels that changed enough.
-        const int midX = plain.width() / 2, midY = plain.height() / 2;
-        const QList<std::pair<QPoint, QPoint>> edges{{{0, midY}, {1, 0}},
-                                                     {{plain.width() - 1, midY}, {-1, 0}},
-                                                     {{midX, 0}, {0, 1}},
-                                                     {{midX, plain.height() - 1}, {0, -1}}};
-        for (const auto& [start, step] : edges) {
-            int run = 0, widest = 0;
-            for (QPoint p = start; plain.rect().contains(p) && (p - start).manhattanLength() < 6 * scale; p += step) {
-                run = Contrast(plain.pixel(p), focused.pixel(p)) >= 3 ? run + 1 : 0;
-                widest = qMax(widest, run);
-            }
-            QVERIFY2(widest >= int(2 * scale), qPrintable(control->accessibleName()));
+    // From a fresh window, Tab visits every key and check box once, each right of the one before in
+    // its row or in a lower row, and comes round again; Shift+Tab goes the same way back.
+    void tabFollowsReadingOrder() {
+        QFETCH(Mode, mode);
+        CalculatorWindow* w = OpenActive(mode);
+        QVERIFY(w);
+        const qsizetype controls = w->findChildren<QPushButton*>().size() + w->findChildren<QCheckBox*>().size();
+        QList<QWidget*> chain;
+        for (qsizetype i = 0; i <= controls; ++i) {
+            Press(Qt::Key_Tab);
+            chain << QApplication::focusWidget();
+        }
+        QCOMPARE(chain.back(), chain.front());
+        chain.removeLast();
+        QCOMPARE(QSet<QWidget*>(chain.begin(), chain.end()).size(), controls);
+        for (qsizetype i = 1; i < chain.size(); ++i) {
+            const QRect before = InWindow(chain[i - 1]), now = InWindow(chain[i]);
+            const bool sameRow = now.top() < before.center().y() && before.top() < now.center().y();
+            QVERIFY2(sameRow ? now.left() > before.left() : now.top() > before.top(),
+                     qPrintable(chain[i]->accessibleName()));
+        }
+        for (qsizetype i = chain.size() - 1; i >= 0; --i) {
+            Press(Qt::Key_Backtab);
+            QCOMPARE(QApplication::focusWidget(), chain[i]);
         }
     }
-}
 
-// Tab to 7; Alt+E, Esc, Alt+V, Esc, Esc: the focus is on 7 again, and Space presses it.
-void KeyboardTest::escapeFromMenuReturnsFocus() {
-    CalculatorWindow* w = OpenActive(Mode::Standard);
-    QVERIFY(w);
-    QPushButton* seven = w->Button(Key::Digit7);
-    seven->setFocus(Qt::TabFocusReason);
-    Press(Qt::Key_E, Qt::AltModifier);
-    QTRY_VERIFY(QApplication::activePopupWidget());
-    Press(Qt::Key_Escape);
-    Press(Qt::Key_V, Qt::AltModifier);
-    QTRY_VERIFY(QApplication::activePopupWidget());
-    Press(Qt::Key_Escape);
-    Press(Qt::Key_Escape);
-    QTRY_COMPARE(QApplication::focusWidget(), seven);
-    Press(Qt::Key_Space);
-    WaitUntilIdle(*program_);
-    QCOMPARE(w->Display()->text(), QStringLiteral("7"));
-}
+    void arrowsMoveOnTheGrid_data() {
+        QTest::addColumn<Mode>("mode");
+        QTest::addColumn<QString>("move");  // from, arrow, to: captions
+        for (const char* move : {"= Up 1/x", "7 Down 4", "5 Left 4", "9 Right /", "BackSpace Down 8", "8 Up BackSpace",
+                                 "MC Up MC", "= Right =", "/ Up CE", "C Down Sqrt"})
+            QTest::newRow(move) << Mode::Standard << QString(move);
+        for (const char* move : {"ln Up Inv", "Hyp Down sin", "Hyp Right BackSpace", "pi Down Mod", "x^y Right x^3",
+                                 "C Down pi", "MS Left x^2"})
+            QTest::newRow(move) << Mode::Scientific << QString(move);
+    }
+
+    // An arrow moves to the control next to the focused one on screen, in its direction; at the edge
+    // of the grid the focus stays.
+    void arrowsMoveOnTheGrid() {
+        QFETCH(Mode, mode);
+        QFETCH(QString, move);
+        CalculatorWindow* w = OpenActive(mode);
+        QVERIFY(w);
+        const QStringList parts = move.split(u' ');
+        auto control = [w](const QString& caption) -> QWidget* {
+            for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
+                if (b->text() == caption) return b;
+            return nullptr;
+        };
+        QVERIFY(control(parts[0]) && control(parts[2]));
+        control(parts[0])->setFocus(Qt::TabFocusReason);
+        Press(kKeys.value(parts[1]));
+        QCOMPARE(QApplication::focusWidget(), control(parts[2]));
+    }
+
+    void sevenPlusFive_data() {
+        QTest::addColumn<Mode>("mode");
+        QTest::addColumn<QString>("toSeven");
+        QTest::newRow("standard") << Mode::Standard << "Tab Down Left";                  // Backspace, 8, 7
+        QTest::newRow("scientific") << Mode::Scientific << "Tab Right Right Down Left";  // Inv, Hyp, Backspace, 8, 7
+    }
+
+    // 7 + 5 = keyed with Tab, the arrows and Space from a fresh window. Space before any Tab presses nothing.
+    void sevenPlusFive() {
+        QFETCH(Mode, mode);
+        QFETCH(QString, toSeven);
+        CalculatorWindow* w = OpenActive(mode);
+        QVERIFY(w);
+        Press(Qt::Key_Space);
+        WaitUntilIdle(*program_);
+        QCOMPARE(w->Display()->text(), QStringLiteral("0"));
+        QVERIFY(!w->Inverse() || !w->Inverse()->isChecked());
+        // From 7 to +, to 5, to =: the same path in both windows.
+        const QString path = toSeven + " Space Right Right Right Down Down Down Space Up Up Left Left Space" +
+                             " Right Right Right Down Down Space";
+        for (const QString& name : path.split(u' ')) Press(kKeys.value(name));
+        WaitUntilIdle(*program_);
+        QCOMPARE(w->Display()->text(), QStringLiteral("12"));
+    }
+
+    void focusMarkShows_data() { BothModes(); }
+    // The focused key and check box show a mark at least 2 pixels wide (at the screen's scale) with at
+    // least 3:1 contrast against what is there without the focus.
+    void focusMarkShows() {
+        QFETCH(Mode, mode);
+        CalculatorWindow* w = OpenActive(mode);
+        QVERIFY(w);
+        QList<QWidget*> controls{w->Button(Key::Digit7)};
+        if (w->Inverse()) controls << w->Inverse();
+        for (QWidget* control : controls) {
+            const QImage plain = control->grab().toImage();
+            control->setFocus(Qt::MouseFocusReason);  // a clicked key shows its focus too
+            QVERIFY(control->hasFocus());
+            const QImage focused = control->grab().toImage();
+            const double scale = plain.devicePixelRatio();
+            // Along the middle of each edge, inwards: the widest run of pixels that changed enough.
+            const int midX = plain.width() / 2, midY = plain.height() / 2;
+            const QList<std::pair<QPoint, QPoint>> edges{{{0, midY}, {1, 0}},
+                                                         {{plain.width() - 1, midY}, {-1, 0}},
+                                                         {{midX, 0}, {0, 1}},
+                                                         {{midX, plain.height() - 1}, {0, -1}}};
+            for (const auto& [start, step] : edges) {
+                int run = 0, widest = 0;
+                for (QPoint p = start; plain.rect().contains(p) && (p - start).manhattanLength() < 6 * scale;
+                     p += step) {
+                    run = Contrast(plain.pixel(p), focused.pixel(p)) >= 3 ? run + 1 : 0;
+                    widest = qMax(widest, run);
+                }
+                QVERIFY2(widest >= int(2 * scale), qPrintable(control->accessibleName()));
+            }
+        }
+    }
+
+    // Tab to 7; Alt+E, Esc, Alt+V, Esc, Esc: the focus is on 7 again, and Space presses it.
+    void escapeFromMenuReturnsFocus() {
+        CalculatorWindow* w = OpenActive(Mode::Standard);
+        QVERIFY(w);
+        QPushButton* seven = w->Button(Key::Digit7);
+        seven->setFocus(Qt::TabFocusReason);
+        Press(Qt::Key_E, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        Press(Qt::Key_Escape);
+        Press(Qt::Key_V, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        Press(Qt::Key_Escape);
+        Press(Qt::Key_Escape);
+        QTRY_COMPARE(QApplication::focusWidget(), seven);
+        Press(Qt::Key_Space);
+        WaitUntilIdle(*program_);
+        QCOMPARE(w->Display()->text(), QStringLiteral("7"));
+    }
+};
 
 QTEST_MAIN(KeyboardTest)
 #include "tst_keyboard.moc"

@@ -1,5 +1,5 @@
 // The windows at work: long displays, keyboard and focus rules, the Copy and Paste shortcuts,
-// switching windows, the modal About window, and long keys that leave the window live.
+// switching windows, and long keys that leave the window live.
 #define QTEST_QPA_MOUSE_HANDLING  // mouse clicks go through the window system, where modality applies
 #include <QAction>
 #include <QClipboard>
@@ -43,232 +43,185 @@ private slots:
     void init() { StartProgram(); }
     void cleanup() { EndProgram(); }
 
-    void longText_data();
-    void longText();
-    void keyboardDoesNotType_data() { BothModes(); }
-    void keyboardDoesNotType();
-    void copyShortcutReachesMenu_data() { BothModes(); }
-    void copyShortcutReachesMenu();
-    void pasteShortcut();
-    void startLoadsOnlyTheStandardWindow();
-    void switchReplacesWindow_data() { BothModes(); }
-    void switchReplacesWindow();
-    void staysAliveAcrossSwitches();
-    void about_data();
-    void about();
-    void longKeyKeepsOrder();
-    void closeDuringLongKey_data();
-    void closeDuringLongKey();
-};
-
-void WindowsTest::longText_data() {
-    QTest::addColumn<int>("length");
-    QTest::addColumn<bool>("right");
-    QTest::newRow("40000 left") << 40000 << false;
-    QTest::newRow("5565709 right") << 5565709 << true;  // as many digits as 1000000! has
-}
-
-// The box keeps the whole text however long, and paints just the end that fits
-// (or the start, when left-aligned).
-void WindowsTest::longText() {
-    QFETCH(int, length);
-    QFETCH(bool, right);
-    CalculatorWindow* w = Open(Mode::Standard);
-    QVERIFY(w);
-    TextBox* box = w->Display();
-    box->setAlignment(right ? Qt::AlignRight : Qt::AlignLeft);
-    QString text(length, QLatin1Char('7'));
-    text[0] = QLatin1Char('1');
-    text[length - 1] = QLatin1Char('9');
-    box->setText(text);
-    QCOMPARE(box->text(), text);
-    const QString shown = box->visibleText();
-    QVERIFY(shown.size() > 10 && shown.size() < 200);
-    QVERIFY(right ? text.endsWith(shown) : text.startsWith(shown));
-    QVERIFY(QFontMetrics(box->font()).horizontalAdvance(shown) > box->width() / 2);
-}
-
-void WindowsTest::keyboardDoesNotType() {
-    QFETCH(Mode, mode);
-    CalculatorWindow* w = OpenActive(mode);
-    QVERIFY(w);
-    QTest::keyClicks(Target(w), QStringLiteral("12+3=*"));
-    QTest::keyClick(Target(w), Qt::Key_Return);
-    QTest::keyClick(Target(w), Qt::Key_Backspace);
-    QVERIFY(program_->Idle());  // nothing was posted
-    QCOMPARE(Shown(w), QStringLiteral("0"));
-    QCOMPARE(program_->Desktop().Beeps(), 0);
-}
-
-// Whatever has the focus, Ctrl+C is the menu's Copy: the display never takes the
-// focus, not even when clicked.
-void WindowsTest::copyShortcutReachesMenu() {
-    QFETCH(Mode, mode);
-    CalculatorWindow* w = OpenActive(mode);
-    QVERIFY(w);
-    QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, CentreInWindow(w->Button(Key::Digit4)));
-    QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, CentreInWindow(w->Button(Key::Point)));
-    WaitUntilIdle(*program_);
-    QCOMPARE(Shown(w), QStringLiteral("4."));
-    QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, CentreInWindow(w->Display()));
-    QVERIFY(QApplication::focusWidget() != w->Display());
-    QGuiApplication::clipboard()->setText(QStringLiteral("stale"));
-    QTest::keyClick(Target(w), Qt::Key_C, Qt::ControlModifier);
-    WaitUntilIdle(*program_);
-    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("4."));
-}
-
-void WindowsTest::pasteShortcut() {
-    CalculatorWindow* w = OpenActive(Mode::Scientific);
-    QVERIFY(w);
-    QGuiApplication::clipboard()->setText(QStringLiteral("2+3*4="));
-    QTest::keyClick(Target(w), Qt::Key_V, Qt::ControlModifier);
-    WaitUntilIdle(*program_);
-    QCOMPARE(Shown(w), QStringLiteral("14"));
-}
-
-// Nothing of the scientific or About window exists until it is asked for.
-void WindowsTest::startLoadsOnlyTheStandardWindow() {
-    QStringList names;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName().endsWith(QLatin1String("Window"))) names.append(w->objectName());
-    QCOMPARE(names, QStringList{"standardWindow"});
-    QCOMPARE(program_->Core().CurrentMode(), Mode::Standard);
-    QVERIFY(program_->Window()->isVisible());
-}
-
-// The View item unloads its window and loads the other one anew, with fresh
-// controls; the memories stay in the core.
-void WindowsTest::switchReplacesWindow() {
-    QFETCH(Mode, mode);  // the window switched from
-    const Mode to = mode == Mode::Standard ? Mode::Scientific : Mode::Standard;
-    CalculatorWindow* old = Open(mode);
-    QVERIFY(old);
-    old->Button(Key::Digit5)->click();
-    old->Button(Key::MemoryStore)->click();
-    WaitUntilIdle(*program_);
-    QCOMPARE(old->MemoryIndicator()->text(), QStringLiteral("M"));
-    QPointer<CalculatorWindow> oldPtr = old;
-    old->Action(to == Mode::Scientific ? Command::ShowScientific : Command::ShowStandard)->trigger();
-    WaitUntilIdle(*program_);
-    CalculatorWindow* now = program_->Window();
-    QVERIFY(now && now != old && now->isVisible() && !old->isVisible());
-    QCOMPARE(now->KeypadMode(), to);
-    QCOMPARE(VisibleCalculatorWindows(), 1);
-    DeleteRetired();
-    QVERIFY(oldPtr.isNull());
-    QCOMPARE(Shown(now), QStringLiteral("0"));
-    QCOMPARE(now->MemoryIndicator()->text(), QString());
-}
-
-// With the user at the menus: switch, switch back, and the program is still
-// running; it ends when the open window is closed, and only then.
-void WindowsTest::staysAliveAcrossSwitches() {
-    int step = 0;  // three switches, then the close
-    QTimer timer;
-    connect(&timer, &QTimer::timeout, this, [&] {
-        if (!program_->Idle()) return;  // the last switch is still on its way
-        CalculatorWindow* w = program_->Window();
-        if (++step > 4 || VisibleCalculatorWindows() != 1)
-            QCoreApplication::exit(2);  // should have ended already, or two windows show
-        else if (step == 4)
-            w->close();
-        else
-            w->Action(w->KeypadMode() == Mode::Standard ? Command::ShowScientific : Command::ShowStandard)->trigger();
-    });
-    timer.start(20);
-    QCOMPARE(QCoreApplication::exec(), 0);
-    QCOMPARE(step, 4);  // ended by the close
-}
-
-void WindowsTest::about_data() {
-    QTest::addColumn<Mode>("mode");
-    QTest::addColumn<bool>("byButton");
-    QTest::newRow("standard, 确定") << Mode::Standard << true;
-    QTest::newRow("scientific, close box") << Mode::Scientific << false;
-}
-
-// Help > About opens the About window modally over the calculator window: the
-// keypad takes no clicks until it is closed, and then the same window goes on.
-void WindowsTest::about() {
-    QFETCH(Mode, mode);
-    QFETCH(bool, byButton);
-    CalculatorWindow* w = OpenActive(mode);
-    QVERIFY(w);
-    const QPoint sevenAt = CentreInWindow(w->Button(Key::Digit7));
-
-    bool seen = false;
-    WithAbout(w, [&](AboutDialog* about) {
-        QCOMPARE(QApplication::activeModalWidget(), about);
-        QCOMPARE(about->objectName(), QStringLiteral("aboutWindow"));
-        QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, sevenAt);
-        QVERIFY2(program_->Idle(), "a key took a click behind the About window");
-        auto* ok = about->findChild<QPushButton*>(QStringLiteral("ok"));
-        QVERIFY(ok);
-        byButton ? ok->click() : void(about->close());  // close(): what the close box does
-        seen = true;
-    });
-    QVERIFY(seen && !QApplication::activeModalWidget() && w->isVisible());
-    QCOMPARE(program_->Window(), w);
-    QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, sevenAt);
-    WaitUntilIdle(*program_);
-    QCOMPARE(Shown(w), QStringLiteral("7"));
-}
-
-// n! of 10000000 runs off the GUI thread: the window stays live (a timer fires, the busy
-// cursor shows), and the Copy and keys given meanwhile follow it, in order.
-void WindowsTest::longKeyKeepsOrder() {
-    CalculatorWindow* w = Open(Mode::Scientific);
-    QVERIFY(w);
-    FactorialOf(w, "10000000")->click();
-    w->Action(Command::Copy)->trigger();
-    w->Button(Key::Clear)->click();
-    w->Button(Key::Digit5)->click();
-    bool busyCursor = false;
-    QTimer::singleShot(300, w, [&] {
-        busyCursor = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
-    });
-    WaitUntilIdle(*program_);
-    QVERIFY(busyCursor);
-    QVERIFY(!QApplication::overrideCursor());
-    QCOMPARE(Shown(w), QStringLiteral("5"));
-    const QString copied = QGuiApplication::clipboard()->text();
-    QCOMPARE(copied.size(), 65657060);
-    QVERIFY(copied.startsWith(QLatin1String("12024234005159034561")));
-}
-
-void WindowsTest::closeDuringLongKey_data() {
-    QTest::addColumn<bool>("paste");
-    QTest::newRow("n! of 10000000") << false;
-    QTest::newRow("30 MB paste") << true;
-}
-
-// Closing the window during a long key ends the program at once: the work stops, and
-// the program is gone within 200 ms.
-void WindowsTest::closeDuringLongKey() {
-    QFETCH(bool, paste);
-    CalculatorWindow* w = Open(Mode::Scientific);
-    QVERIFY(w);
-    if (paste) {
-        QGuiApplication::clipboard()->setText(QStringLiteral("1+").repeated(15'000'000));
-        w->Action(Command::Paste)->trigger();
-    } else {
-        FactorialOf(w, "10000000")->click();
+    void longText_data() {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("right");
+        QTest::newRow("40000 left") << 40000 << false;
+        QTest::newRow("5565709 right") << 5565709 << true;  // as many digits as 1000000! has
     }
-    QElapsedTimer sinceClose;
-    bool busyAtClose = false;
-    QTimer::singleShot(500, w, [&] {  // well inside the work, which takes about a second
-        busyAtClose = !program_->Idle();
-        sinceClose.start();
-        w->close();
-    });
-    QCOMPARE(QCoreApplication::exec(), 0);
-    program_.reset();
-    DeleteRetired();
-    QVERIFY(busyAtClose);
-    qInfo("ended %lld ms after the close", sinceClose.elapsed());
-    QVERIFY2(sinceClose.elapsed() < 200, qPrintable(QString::number(sinceClose.elapsed()) + " ms"));
-}
+
+    // The box keeps the whole text however long, and paints just the end that fits
+    // (or the start, when left-aligned).
+    void longText() {
+        QFETCH(int, length);
+        QFETCH(bool, right);
+        CalculatorWindow* w = Open(Mode::Standard);
+        QVERIFY(w);
+        TextBox* box = w->Display();
+        box->setAlignment(right ? Qt::AlignRight : Qt::AlignLeft);
+        QString text(length, QLatin1Char('7'));
+        text[0] = QLatin1Char('1');
+        text[length - 1] = QLatin1Char('9');
+        box->setText(text);
+        QCOMPARE(box->text(), text);
+        const QString shown = box->visibleText();
+        QVERIFY(shown.size() > 10 && shown.size() < 200);
+        QVERIFY(right ? text.endsWith(shown) : text.startsWith(shown));
+        QVERIFY(QFontMetrics(box->font()).horizontalAdvance(shown) > box->width() / 2);
+    }
+
+    void keyboardDoesNotType_data() { BothModes(); }
+    void keyboardDoesNotType() {
+        QFETCH(Mode, mode);
+        CalculatorWindow* w = OpenActive(mode);
+        QVERIFY(w);
+        QTest::keyClicks(Target(w), QStringLiteral("12+3=*"));
+        QTest::keyClick(Target(w), Qt::Key_Return);
+        QTest::keyClick(Target(w), Qt::Key_Backspace);
+        QVERIFY(program_->Idle());  // nothing was posted
+        QCOMPARE(Shown(w), QStringLiteral("0"));
+        QCOMPARE(program_->Desktop().Beeps(), 0);
+    }
+
+    void copyShortcutReachesMenu_data() { BothModes(); }
+    // Whatever has the focus, Ctrl+C is the menu's Copy: the display never takes the
+    // focus, not even when clicked.
+    void copyShortcutReachesMenu() {
+        QFETCH(Mode, mode);
+        CalculatorWindow* w = OpenActive(mode);
+        QVERIFY(w);
+        QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, CentreInWindow(w->Button(Key::Digit4)));
+        QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, CentreInWindow(w->Button(Key::Point)));
+        WaitUntilIdle(*program_);
+        QCOMPARE(Shown(w), QStringLiteral("4."));
+        QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, CentreInWindow(w->Display()));
+        QVERIFY(QApplication::focusWidget() != w->Display());
+        QGuiApplication::clipboard()->setText(QStringLiteral("stale"));
+        QTest::keyClick(Target(w), Qt::Key_C, Qt::ControlModifier);
+        WaitUntilIdle(*program_);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("4."));
+    }
+
+    void pasteShortcut() {
+        CalculatorWindow* w = OpenActive(Mode::Scientific);
+        QVERIFY(w);
+        QGuiApplication::clipboard()->setText(QStringLiteral("2+3*4="));
+        QTest::keyClick(Target(w), Qt::Key_V, Qt::ControlModifier);
+        WaitUntilIdle(*program_);
+        QCOMPARE(Shown(w), QStringLiteral("14"));
+    }
+
+    // Nothing of the scientific or About window exists until it is asked for.
+    void startLoadsOnlyTheStandardWindow() {
+        QStringList names;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName().endsWith(QLatin1String("Window"))) names.append(w->objectName());
+        QCOMPARE(names, QStringList{"standardWindow"});
+        QCOMPARE(program_->Core().CurrentMode(), Mode::Standard);
+        QVERIFY(program_->Window()->isVisible());
+    }
+
+    void switchReplacesWindow_data() { BothModes(); }
+    // The View item unloads its window and loads the other one anew, with fresh
+    // controls; the memories stay in the core.
+    void switchReplacesWindow() {
+        QFETCH(Mode, mode);  // the window switched from
+        const Mode to = mode == Mode::Standard ? Mode::Scientific : Mode::Standard;
+        CalculatorWindow* old = Open(mode);
+        QVERIFY(old);
+        old->Button(Key::Digit5)->click();
+        old->Button(Key::MemoryStore)->click();
+        WaitUntilIdle(*program_);
+        QCOMPARE(old->MemoryIndicator()->text(), QStringLiteral("M"));
+        QPointer<CalculatorWindow> oldPtr = old;
+        old->Action(to == Mode::Scientific ? Command::ShowScientific : Command::ShowStandard)->trigger();
+        WaitUntilIdle(*program_);
+        CalculatorWindow* now = program_->Window();
+        QVERIFY(now && now != old && now->isVisible() && !old->isVisible());
+        QCOMPARE(now->KeypadMode(), to);
+        QCOMPARE(VisibleCalculatorWindows(), 1);
+        DeleteRetired();
+        QVERIFY(oldPtr.isNull());
+        QCOMPARE(Shown(now), QStringLiteral("0"));
+        QCOMPARE(now->MemoryIndicator()->text(), QString());
+    }
+
+    // With the user at the menus: switch, switch back, and the program is still
+    // running; it ends when the open window is closed, and only then.
+    void staysAliveAcrossSwitches() {
+        int step = 0;  // three switches, then the close
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, this, [&] {
+            if (!program_->Idle()) return;  // the last switch is still on its way
+            CalculatorWindow* w = program_->Window();
+            if (++step > 4 || VisibleCalculatorWindows() != 1)
+                QCoreApplication::exit(2);  // should have ended already, or two windows show
+            else if (step == 4)
+                w->close();
+            else
+                w->Action(w->KeypadMode() == Mode::Standard ? Command::ShowScientific : Command::ShowStandard)
+                    ->trigger();
+        });
+        timer.start(20);
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QCOMPARE(step, 4);  // ended by the close
+    }
+
+    // n! of 10000000 runs off the GUI thread: the window stays live (a timer fires, the busy
+    // cursor shows), and the Copy and keys given meanwhile follow it, in order.
+    void longKeyKeepsOrder() {
+        CalculatorWindow* w = Open(Mode::Scientific);
+        QVERIFY(w);
+        FactorialOf(w, "10000000")->click();
+        w->Action(Command::Copy)->trigger();
+        w->Button(Key::Clear)->click();
+        w->Button(Key::Digit5)->click();
+        bool busyCursor = false;
+        QTimer::singleShot(300, w, [&] {
+            busyCursor = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        });
+        WaitUntilIdle(*program_);
+        QVERIFY(busyCursor);
+        QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(Shown(w), QStringLiteral("5"));
+        const QString copied = QGuiApplication::clipboard()->text();
+        QCOMPARE(copied.size(), 65657060);
+        QVERIFY(copied.startsWith(QLatin1String("12024234005159034561")));
+    }
+
+    void closeDuringLongKey_data() {
+        QTest::addColumn<bool>("paste");
+        QTest::newRow("n! of 10000000") << false;
+        QTest::newRow("30 MB paste") << true;
+    }
+
+    // Closing the window during a long key ends the program at once: the work stops, and
+    // the program is gone within 200 ms.
+    void closeDuringLongKey() {
+        QFETCH(bool, paste);
+        CalculatorWindow* w = Open(Mode::Scientific);
+        QVERIFY(w);
+        if (paste) {
+            QGuiApplication::clipboard()->setText(QStringLiteral("1+").repeated(15'000'000));
+            w->Action(Command::Paste)->trigger();
+        } else {
+            FactorialOf(w, "10000000")->click();
+        }
+        QElapsedTimer sinceClose;
+        bool busyAtClose = false;
+        QTimer::singleShot(500, w, [&] {  // well inside the work, which takes about a second
+            busyAtClose = !program_->Idle();
+            sinceClose.start();
+            w->close();
+        });
+        QCOMPARE(QCoreApplication::exec(), 0);
+        program_.reset();
+        DeleteRetired();
+        QVERIFY(busyAtClose);
+        qInfo("ended %lld ms after the close", sinceClose.elapsed());
+        QVERIFY2(sinceClose.elapsed() < 200, qPrintable(QString::number(sinceClose.elapsed()) + " ms"));
+    }
+};
 
 QTEST_MAIN(WindowsTest)
 #include "tst_windows.moc"
