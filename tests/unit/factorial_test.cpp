@@ -49,7 +49,10 @@ std::uint64_t TextMod(const std::string& s, std::uint64_t p) {
 // sum of log10 k and the trailing zeros n/5 + n/25 + ...: every n up to 1200 (all the small shapes of the
 // exponent bits, the removal of factors 10 and the digit-count estimate), then three large n.
 TEST(FactorialTest, MatchesTheRunningProduct) {
-    for (std::int32_t n : {0, -1, INT32_MIN}) EXPECT_EQ(Factorial(n), "1") << n;
+    for (std::int32_t n : {0, -1, INT32_MIN}) {
+        EXPECT_EQ(Factorial(n), "1") << n;
+        EXPECT_EQ(FactorialDigitEstimate(n), 1) << n;
+    }
     constexpr std::uint64_t kP = 4294967291;  // largest prime below 2^32
     std::uint64_t residue = 1;
     double log10 = 0;

@@ -22,6 +22,8 @@ TEST(TokenList, PositionsAreOneBased) {
     l.Remove(2);  // removal inside the list keeps the rest in order
     EXPECT_EQ(FormatTokens(l), R"t("1" "2")t");
     EXPECT_EQ(l.FirstAdjacentNumbers(), 2u);
+    l.Add(Value("+"));  // the counts rebuilt after the removal go on with the next item
+    EXPECT_EQ(l.OperatorsIn(1, 3, 1), 1u);
 }
 
 TEST(TokenList, OperatorCountsFollowAppendsAndRemovals) {
@@ -31,6 +33,7 @@ TEST(TokenList, OperatorCountsFollowAppendsAndRemovals) {
     EXPECT_EQ(l.OperatorsIn(1, 9, 3), 1u);
     EXPECT_EQ(l.OperatorsIn(8, 9, 2), 1u);
     EXPECT_EQ(l.OperatorsIn(3, 2, 1), 0u);
+    EXPECT_EQ(TokenList().OperatorsIn(0, 5, 1), 0u);
     l.RemoveLast();
     EXPECT_EQ(l.OperatorsIn(1, l.Count(), 2), 1u);
     EXPECT_EQ(l.ParenCount(), 1u);
