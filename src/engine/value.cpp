@@ -117,17 +117,6 @@ std::string_view Value::AsText() const {
     return {};
 }
 
-bool Value::operator==(const Value& other) const {
-    if (IsText() || other.IsText()) return IsText() && other.IsText() && AsText() == other.AsText();
-    if (StoredKind() != other.StoredKind()) return false;
-    switch (StoredKind()) {
-        case Kind::Int16: return AsInt16() == other.AsInt16();
-        case Kind::Int32: return AsInt32() == other.AsInt32();
-        case Kind::Double: return AsDouble() == other.AsDouble();
-        default: return true;
-    }
-}
-
 std::string DisplayForm(double v) {
     if (v == 0 || !std::isfinite(v)) return "0";  // negative zero too; non-finite never reaches here
     char buf[64];

@@ -45,9 +45,6 @@ public:
     // A number never equals a literal.
     bool Is(std::string_view literal) const { return IsText() && AsText() == literal; }
 
-    // Same type and same contents.
-    bool operator==(const Value& other) const;
-
 private:
     enum class Kind : unsigned char { Empty, Int16, Int32, Double, SmallText, HeapText };
     static constexpr std::size_t kSmall = 14;  // inline text bytes; raw_[14] is the length

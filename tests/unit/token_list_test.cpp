@@ -15,8 +15,7 @@ using script::FormatTokens;
 
 TEST(TokenList, PositionsAreOneBased) {
     TokenList l = Tokens({"1", "+", "2"});
-    EXPECT_EQ(l.Item(1), Value("1"));
-    EXPECT_EQ(l.Item(3), Value("2"));
+    EXPECT_EQ(script::FormatToken(l.Item(1)) + script::FormatToken(l.Item(3)), R"("1""2")");
     for (std::size_t bad : {0, 4}) EXPECT_EQ(Raised([&] { l.Item(bad); }), ErrorKind::InvalidPosition) << bad;
     for (std::size_t bad : {0, 4}) EXPECT_EQ(Raised([&] { l.Remove(bad); }), ErrorKind::InvalidPosition) << bad;
     l.Remove(2);  // removal inside the list keeps the rest in order
@@ -32,6 +31,7 @@ TEST(TokenList, OperatorCountsFollowAppendsAndRemovals) {
     EXPECT_EQ(l.OperatorsIn(1, 9, 2), 2u);
     EXPECT_EQ(l.OperatorsIn(1, 9, 3), 1u);
     EXPECT_EQ(l.OperatorsIn(8, 9, 2), 1u);
+    EXPECT_EQ(l.OperatorsIn(3, 9, 1), 0u);
     EXPECT_EQ(l.OperatorsIn(3, 2, 1), 0u);
     EXPECT_EQ(TokenList().OperatorsIn(0, 5, 1), 0u);
     l.RemoveLast();
