@@ -73,11 +73,4 @@ std::optional<Key> KeyWithCaption(Mode mode, std::string_view caption) {
     return std::nullopt;
 }
 
-const char* CaptionOf(Mode mode, Key key) {
-    for (const KeyEntry& k : KeyTable(mode)) {
-        if (k.key == key) return k.caption;
-    }
-    return "";
-}
-
 }  // namespace calc

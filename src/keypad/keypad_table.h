@@ -22,7 +22,5 @@ std::span<const KeyEntry> KeyTable(Mode mode);
 std::optional<Key> KeyAt(Mode mode, int index);
 // The key with this caption in the keypad, or nothing.
 std::optional<Key> KeyWithCaption(Mode mode, std::string_view caption);
-// The caption of a key of the keypad ("" for a key the keypad does not have).
-const char* CaptionOf(Mode mode, Key key);
 
 }  // namespace calc

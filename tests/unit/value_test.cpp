@@ -105,10 +105,5 @@ TEST(CheckedArithmetic, ReportsDivisionByZeroOverflowAndInvalid) {
     for (const auto& c : cases) EXPECT_EQ(Raised([&] { c.op(c.a, c.b); }), c.error) << c.a << " " << c.b;
 }
 
-// The other descriptions are on the display in the scenario files.
-TEST(Errors, DescriptionsAreTheDisplayedTexts) {
-    EXPECT_EQ(ErrorDisplayText(Description(ErrorKind::OutOfMemory)), "运行错误：内存不足，请按复位键'C'");
-}
-
 }  // namespace
 }  // namespace calc
