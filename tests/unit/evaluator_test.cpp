@@ -13,21 +13,6 @@
 namespace calc {
 namespace {
 
-// "+" and "-" always fold the pending tokens, "*", "/" and "%" unless "+" or "-" wait there, "y" and "Y" only
-// after other powers; anything else never folds.
-TEST(FoldsBefore, FoldsWhenTheNewOperatorDoesNotBindTighter) {
-    const struct {
-        std::initializer_list<Value> col;
-        const char* next;
-        bool expected;
-    } cases[] = {// clang-format off
-        {{"2", "*", "3"}, "+", true}, {{"2", "+", "3"}, "-", true}, {{"2", "+", "3"}, "*", false},
-        {{"2", "*", "3"}, "%", true}, {{"2", "%", "3"}, "y", false}, {{"2", "y", "3"}, "Y", true},
-        {{"2", "y", "3"}, "*", true}, {{"2", "y", "3"}, "(", false}, {{}, "y", true}, {{}, "=", false}};
-    // clang-format on
-    for (const auto& c : cases) EXPECT_EQ(FoldsBefore(Tokens(c.col), Value(c.next)), c.expected) << c.next;
-}
-
 // Left to right within a level ((2^3)^2, 8-3-2, (2*7)%4); a missing operand is 0, "(" is skipped, of adjacent
 // numbers the last counts, each operand passes through 15 digits; "%" takes integers, halves to even.
 TEST(Evaluate, AppliesPrecedenceAndLeftAssociativity) {
