@@ -112,7 +112,6 @@ private slots:
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->objectName().endsWith(QLatin1String("Window"))) names.append(w->objectName());
         QCOMPARE(names, QStringList{"standardWindow"});
-        QCOMPARE(program_->Core().CurrentMode(), Mode::Standard);
         QVERIFY(program_->Window()->isVisible());
     }
 

@@ -1,22 +1,14 @@
-// The scenario language itself: escapes, token notation and the runner's verdicts.
+// The scenario language itself: token notation and the runner's verdicts.
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "format.h"
 #include "headless_driver.h"
-#include "record.h"
 #include "scenario.h"
 
 namespace calc::script {
 namespace {
-
-TEST(Unescape, ReplacesTheFourEscapes) {
-    EXPECT_EQ(Unescape(R"(a\nb\tc\\d\se)"), "a\nb\tc\\d e");
-    EXPECT_EQ(Unescape(R"(\x\)"), R"(\x\)");  // unknown escapes and a trailing backslash stay
-    EXPECT_EQ(Unescape(R"(\\s)"), R"(\s)");
-    EXPECT_EQ(EscapeArgument(" a\\b\n\tc "), R"(\sa\\b\n\tc\s)");  // what --record writes reads back
-}
 
 TEST(FormatToken, WritesEachTypeInItsNotation) {
     EXPECT_EQ(FormatToken(Value("1\"2\\")), R"("1\"2\\")");

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -31,17 +30,6 @@ TEST(DisplayForm, WritesFifteenDigitsAtMost) {
         {1.0000000000000002, "1"}, {123456789012345.6, "123456789012346"}};
     // clang-format on
     for (const auto& [value, text] : cases) EXPECT_EQ(DisplayForm(value), text);
-}
-
-TEST(DisplayForm, IgnoresTheLocale) {
-    for (const char* name : {"de_DE.UTF-8", "zh_CN.UTF-8", "fr_FR.UTF-8"}) {
-        if (!std::setlocale(LC_ALL, name)) continue;
-        EXPECT_EQ(DisplayForm(1234.5), "1234.5") << name;
-        EXPECT_EQ(DisplayForm(1.5e-7), "1.5E-07") << name;
-        EXPECT_EQ(LeadingNumber(std::string_view("1.5")), 1.5) << name;
-        EXPECT_TRUE(IsNumericText("0.5")) << name;
-    }
-    std::setlocale(LC_ALL, "C");
 }
 
 // The number at the start of a text (blanks skipped, 0 without digits), thousands of digits included; beyond
