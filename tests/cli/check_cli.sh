@@ -34,8 +34,7 @@ printf 'press 1\nbogus\x01\nshow\n' >"$tmp/session"
 state1="display: 1${nl}memory: ${nl}paren: ${nl}inv: ${nl}hyp: ${nl}locked: no${nl}tokens: $nl"
 
 # calc-script: options
-row 0 "calc-script $version$nl" "" "$script" --version
-row 0 "calc-script $version$nl" "" "$script" -v
+for v in --version -v; do row 0 "calc-script $version$nl" "" "$script" $v; done
 row 0 "usage: calc-script [[]--gui] --check FILE...$nl       calc-script [[]--gui]$nl       calc-script --record ACTIONS$nl*Exit status: 0*" "" "$script" --help
 row 2 "" "calc-script: unknown option '--bogus'$hint" "$script" --bogus
 row 2 "" "calc-script: --check needs at least one file$hint" "$script" --check
@@ -96,8 +95,7 @@ if [ -n "$calculator" ]; then
     # calculator: Chinese messages naming the option; no display is said before Qt would abort.
     zh="${nl}请执行“calculator --help”查看可用的选项。$nl"
     export DISPLAY= WAYLAND_DISPLAY= QT_QPA_PLATFORM=
-    row 0 "calculator $version$nl" "" "$calculator" --version
-    row 0 "calculator $version$nl" "" "$calculator" -v
+    for v in --version -v; do row 0 "calculator $version$nl" "" "$calculator" $v; done
     row 0 "用法：calculator \[选项\]${nl}*另可使用 Qt 的通用选项*" "" "$calculator" -platform offscreen -style Fusion -reverse -h
     row 2 "" "calculator：无法识别的选项“--no-such-option”$zh" "$calculator" --no-such-option
     row 2 "" "calculator：无法识别的选项“-x”$zh" "$calculator" -x

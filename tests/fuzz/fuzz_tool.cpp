@@ -16,13 +16,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 int Decode(const std::string& path) {
-    const std::string bytes = ReadFile(path);
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
     std::vector<std::string> lines;
     const auto r = calc::fuzz::RunActions(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), &lines);
     for (const std::string& l : lines) std::printf("%s\n", l.c_str());

@@ -63,11 +63,9 @@ private slots:
             QVERIFY(qAbs((frame.top() - avail.top()) - (avail.bottom() - frame.bottom())) <= 1);
             w->move(at);
         }
-        const QPoint before = w->pos();
         for (Mode mode : {Mode::Scientific, Mode::Standard}) {
             w = Open(mode);
             QVERIFY(w && w->isVisible());
-            qInfo("window at %d,%d (the one before at %d,%d)", w->pos().x(), w->pos().y(), before.x(), before.y());
             if (!OnWayland()) QCOMPARE(w->pos(), at);
         }
     }

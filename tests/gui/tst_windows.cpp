@@ -1,5 +1,5 @@
-// The windows at work: long displays, keyboard and focus rules, the Copy and Paste shortcuts,
-// switching windows, and long keys that leave the window live.
+// The windows at work: long displays, keyboard and focus rules, the Copy and Paste shortcuts, switching windows, and
+// long keys that leave the window live.
 #define QTEST_QPA_MOUSE_HANDLING  // mouse clicks go through the window system, where modality applies
 #include <QAction>
 #include <QClipboard>
@@ -50,8 +50,7 @@ private slots:
         QTest::newRow("5565709 right") << 5565709 << true;  // as many digits as 1000000! has
     }
 
-    // The box keeps the whole text however long, and paints just the end that fits
-    // (or the start, when left-aligned).
+    // The box keeps the whole text however long, and paints just the end that fits (or the start, when left-aligned).
     void longText() {
         QFETCH(int, length);
         QFETCH(bool, right);
@@ -84,8 +83,8 @@ private slots:
     }
 
     void shortcutsReachMenu_data() { BothModes(); }
-    // Whatever has the focus, Ctrl+C and Ctrl+V are the menu's Copy and Paste (the standard window
-    // has no Paste): the display never takes the focus, not even when clicked.
+    // Whatever has the focus, Ctrl+C and Ctrl+V are the menu's Copy and Paste (the standard window has no Paste): the
+    // display never takes the focus, not even when clicked.
     void shortcutsReachMenu() {
         QFETCH(Mode, mode);
         CalculatorWindow* w = OpenActive(mode);
@@ -116,8 +115,8 @@ private slots:
     }
 
     void switchReplacesWindow_data() { BothModes(); }
-    // The View item unloads its window and loads the other one anew (what the new one shows:
-    // shell_switch.calc, run in the windows too).
+    // The View item unloads its window and loads the other one anew (what the new one shows: shell_switch.calc, run in
+    // the windows too).
     void switchReplacesWindow() {
         QFETCH(Mode, mode);  // the window switched from
         const Mode to = mode == Mode::Standard ? Mode::Scientific : Mode::Standard;
@@ -134,8 +133,8 @@ private slots:
         QVERIFY(oldPtr.isNull());
     }
 
-    // With the user at the menus: switch, switch back, and the program is still
-    // running; it ends when the open window is closed, and only then.
+    // With the user at the menus: switch, switch back, and the program is still running; it ends when the open window
+    // is closed, and only then.
     void staysAliveAcrossSwitches() {
         int step = 0;  // three switches, then the close
         QTimer timer;
@@ -155,8 +154,8 @@ private slots:
         QCOMPARE(step, 4);  // ended by the close
     }
 
-    // n! of 10000000 runs off the GUI thread: the window stays live (a timer fires, the busy
-    // cursor shows), and the Copy and keys given meanwhile follow it, in order.
+    // n! of 10000000 runs off the GUI thread: the window stays live (a timer fires, the busy cursor shows), and the
+    // Copy and keys given meanwhile follow it, in order.
     void longKeyKeepsOrder() {
         CalculatorWindow* w = Open(Mode::Scientific);
         QVERIFY(w);
@@ -183,8 +182,8 @@ private slots:
         QTest::newRow("30 MB paste") << true;
     }
 
-    // Closing the window during a long key ends the program at once: the work stops, and
-    // the program is gone within 200 ms.
+    // Closing the window during a long key ends the program at once: the work stops, and the program is gone within 200
+    // ms.
     void closeDuringLongKey() {
         QFETCH(bool, paste);
         CalculatorWindow* w = Open(Mode::Scientific);

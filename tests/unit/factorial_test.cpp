@@ -72,7 +72,6 @@ TEST(FactorialTest, MatchesTheRunningProduct) {
 
 // The last argument within 100 million digits and the first beyond, which fails at once (out of memory).
 TEST(FactorialTest, TooManyDigitsRaisesOutOfMemoryWithoutComputing) {
-    EXPECT_EQ(FactorialDigitEstimate(1000000), 5565709);
     EXPECT_EQ(FactorialDigitEstimate(14842906), 99999994);
     EXPECT_EQ(FactorialDigitEstimate(14842907), 100000001);
     for (std::int32_t n : {14842907, INT32_MAX})
