@@ -368,7 +368,7 @@ bool ScientificKeypad::BreakOwnRule(int rule) {
         case 5:  // a token the check has read turns bad as a key reshapes the open group
             expression_.Add(Value(Display()));
             (void)CheckConsistency();
-            ForgetCheckedTokensFrom(expression_.LastParen() + 1);
+            Handle(Key::Digit0);  // forgets what it may reshape, as every key does
             expression_.Clear();
             expression_.Add(Value("1,5"));
             break;
