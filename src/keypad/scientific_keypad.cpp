@@ -350,7 +350,8 @@ std::string ScientificKeypad::CheckOwnRules() const {
         // typing can leave texts that read as no number ("-1E+15." after "+/-"
         // and "."), which evaluation then passes over.
         if (v.IsText() && !IsDisplayNumber(v.AsText()) && !IsOperatorToken(v) && !v.Is("(")) {
-            return "a token is neither a display text, an operator nor \"(\"";
+            return "a token is neither a display text, an operator nor \"(\": \"" +
+                   std::string(v.AsText().substr(0, 40)) + "\"";
         }
     }
     checkedTokens_ = expr.Count();
