@@ -371,7 +371,7 @@ bool ScientificKeypad::BreakOwnRule(int rule) {
             (void)CheckConsistency();
             Handle(Key::Digit0);  // forgets what it may reshape, as every key does
             expression_.Clear();
-            expression_.Add(Value("1,5"));
+            expression_.Add(Value(",5"));  // bad from its first character on
             break;
         default: return false;
     }
