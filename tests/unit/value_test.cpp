@@ -65,7 +65,10 @@ TEST(StrictConversion, ConvertsWholeNumbersOnly) {
     EXPECT_EQ(Raised([] { ToDouble(Value(std::string(500, '9'))); }), ErrorKind::Overflow);
     EXPECT_EQ(ToDouble(Value()), 0);
     EXPECT_EQ(ToDouble(Value(std::int16_t{-3})), -3);
-    EXPECT_EQ(ToDouble(Value(30.000000000000004)), 30.000000000000004);
+    Value copy(std::string(40, '9'));  // a long text (kept on the heap), then a copied number
+    const Value number(30.000000000000004);
+    copy = number;
+    EXPECT_EQ(ToDouble(copy), 30.000000000000004);  // unrounded
     for (const Value& v : {Value(std::int16_t{0}), Value(2.5), Value(std::int32_t{-7})}) EXPECT_TRUE(IsNumeric(v));
     EXPECT_FALSE(IsNumeric(Value()) || IsNumeric(Value("+")));
 }
