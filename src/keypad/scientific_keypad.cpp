@@ -211,9 +211,14 @@ double ScientificKeypad::EqualsAfterOperator() {
     repeats_ = true;
     repeatOp_ = OperatorOfToken(expr.Item(2));
     repeatOperand_ = ToDouble(first);
-    const double r = Evaluate(expr, inverse_);
-    expr.RemoveLast();
-    expr.RemoveLast();
+    return EvaluateThenDropLastTwo();
+}
+
+// Evaluates the list, then takes away its last two tokens: the operator and its right operand.
+double ScientificKeypad::EvaluateThenDropLastTwo() {
+    const double r = Evaluate(expression_, inverse_);
+    expression_.RemoveLast();
+    expression_.RemoveLast();
     return r;
 }
 
@@ -225,10 +230,7 @@ double ScientificKeypad::RepeatEquals() {
     if (!repeatOp_) return repeatOperand_;  // the evaluation passes over a text that is no operator
     expr.Add(Value(OperatorToken(*repeatOp_)));
     expr.Add(Value(repeatOperand_));
-    const double r = Evaluate(expr, inverse_);
-    expr.RemoveLast();
-    expr.RemoveLast();
-    return r;
+    return EvaluateThenDropLastTwo();
 }
 
 // "a op ... =": everything after the first operator is evaluated first and becomes the

@@ -47,6 +47,7 @@ private:
     double EqualsAfterOperator();
     double RepeatEquals();
     double EqualsOfExpression();
+    double EvaluateThenDropLastTwo();
     void MemoryKey(Key key);
     void Pi();
     void ApplyFunction(Function f);
