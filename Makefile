@@ -39,7 +39,7 @@ bench: build
 	@if [ -x ./$(BUILD)/display_bench ]; then ./$(BUILD)/display_bench; fi
 
 # Packaged files are dated by the newest changelog entry, as Debian's own builds are.
-SOURCE_DATE_EPOCH ?= $(shell date -u -d "$$(sed -n 's/^ -- .*>  //p' packaging/changelog.in | head -1)" +%s)
+SOURCE_DATE_EPOCH ?= $(shell date -u -d "$$(sed -n 's/^ -- .*  //p' packaging/changelog.in | head -1)" +%s)
 
 # The Debian package, $(BUILD)/calculator_<version>_<arch>.deb: only what building it needs is
 # installed, and neither the tests nor the benchmarks are built (`make test` turns them on again).

@@ -34,7 +34,7 @@ if ! cmp -s "$first" "$second"; then
 fi
 # The packaged changelog's date is the one every file carries.
 changelog=$(dpkg-deb --fsys-tarfile "$first" | tar -xOf - ./usr/share/doc/calculator/changelog.gz | zcat |
-    sed -n 's/^ -- .*>  //p' | head -1)
+    sed -n 's/^ -- .*  //p' | head -1)
 stamp=$(date -u -d "$changelog" '+%Y-%m-%d %H:%M')
 undated=$(dpkg-deb -c "$first" | awk -v s="$stamp" '$4 " " $5 != s' | head -3)
 [ -z "$undated" ] || { echo "files not dated like the changelog ($stamp):"; echo "$undated"; status=1; }
