@@ -11,21 +11,11 @@ namespace calc {
 
 namespace {
 
-// The key of each row of the operator table: the key whose operator or function the
-// row names, and for the marks the key of the same name.
+// The key of each row of the operator table: the scientific key that means what the row does.
 std::optional<Key> KeyOfRow(const OperatorRow& row) {
-    if (const auto* mark = std::get_if<Mark>(&row.meaning)) {
-        switch (*mark) {
-            case Mark::OpenParen: return Key::OpenParen;
-            case Mark::CloseParen: return Key::CloseParen;
-            case Mark::Equals: return Key::Equals;
-        }
-    }
-    for (int k = 0; k <= static_cast<int>(Key::MemoryAdd); ++k) {
-        const Key key = static_cast<Key>(k);
-        const auto* op = std::get_if<BinaryOp>(&row.meaning);
-        const auto* f = std::get_if<Function>(&row.meaning);
-        if ((op && BinaryOpOf(key) == *op) || (f && FunctionOf(key) == *f)) return key;
+    for (const KeyRow& k : kKeyRows) {
+        const bool same = std::visit([&](auto meaning) { return k.meaning == KeyMeaning(meaning); }, row.meaning);
+        if (same && OnKeypad(Mode::Scientific, k.key)) return k.key;
     }
     return std::nullopt;
 }
