@@ -345,6 +345,13 @@ bool ScientificKeypad::BreakOwnRule(int rule) {
             expression_.Clear();
             expression_.Add(Value(",5"));  // bad from its first character on
             break;
+        case 6:  // the same as ")" closes the last group
+            Handle(Key::OpenParen);
+            (void)CheckConsistency();
+            Handle(Key::CloseParen);
+            expression_.Clear();
+            expression_.Add(Value(",6"));
+            break;
         default: return false;
     }
     return true;
