@@ -30,17 +30,8 @@ void HeadlessDriver::ShowMode(Mode mode) {
 }
 
 bool HeadlessDriver::Press(const std::string& caption) {
-    if (calculator_->CurrentMode() == Mode::Scientific) {
-        ScientificKeypad& sci = calculator_->Scientific();
-        if (caption == "Inv") {
-            sci.SetInverse(!sci.Inverse());
-            return true;
-        }
-        if (caption == "Hyp") {
-            sci.SetHyperbolic(!sci.Hyperbolic());
-            return true;
-        }
-    }
+    if (caption == "Inv" && calculator_->ToggleModifier(ModifierBox::Inverse)) return true;
+    if (caption == "Hyp" && calculator_->ToggleModifier(ModifierBox::Hyperbolic)) return true;
     const std::optional<Key> key = KeyWithCaption(calculator_->CurrentMode(), caption);
     if (!key) return false;
     calculator_->Press(*key);
