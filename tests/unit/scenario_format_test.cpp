@@ -66,16 +66,12 @@ TEST(ScenarioRunner, JudgesEachLine) {
 // What the writer makes of an action reads back as the same action, blanks around it or not.
 TEST(ScenarioLine, ReadsBackWhatItWrites) {
     using namespace std::string_literals;
-    const std::string any = "\\ a\\s\n\r\t\x1b\0\xe2\x80\xae\xe3\x80\x80\xff\xef\xbc\x91 "s;
-    const Action actions[] = {Action::Window(Mode::Scientific),
-                              Action::Press("x^2"),
-                              Action::Click(-32768),
-                              Action::Paste(any),
-                              Action::Paste(""),
-                              Action::Of(Verb::Copy),
-                              Action::Of(Verb::Show),
-                              Action::Expect(Expectation::Clipboard, any),
-                              Action::Expect(Expectation::Display, "")};
+    const std::string any = "\\ a\\s\n\r\t\x1b\0\xc2\xa0\xe2\x80\xae\xf3\xa0\x81\x81\xff\xef\xbc\x91 "s;
+    // clang-format off
+    const Action actions[] = {Action::Window(Mode::Scientific), Action::Press("x^2"), Action::Click(-32768),
+        Action::Paste(any), Action::Paste(""), Action::Of(Verb::Copy), Action::Of(Verb::Show),
+        Action::Expect(Expectation::Clipboard, any), Action::Expect(Expectation::Display, "")};
+    // clang-format on
     for (const Action& a : actions) {
         const std::string line = WriteLine(a);
         EXPECT_EQ(line.find_first_of("\n\r\x1b"), std::string::npos) << line;

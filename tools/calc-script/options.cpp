@@ -25,7 +25,7 @@ const char kUsage[] =
     "  --               end of the options: every argument after it is a file\n"
     "\n"
     "Exit status: 0 every scenario passed; 1 a scenario failed; 2 a usage error, or a file\n"
-    "that cannot be read, holds no command, or output that cannot be written.\n"
+    "that cannot be read, holds no command or a line past its bound, or output that cannot be written.\n"
     "The scenario format: man calc-script, and scenarios.md beside the calculator's documentation.\n";
 
 namespace {

@@ -22,7 +22,7 @@ struct CommandResult {
 };
 
 // Runs scenario lines against a driver; `show` writes to `shown`. The beep count at the previous
-// `expect beeps` is kept for the next one.
+// observation of the beeps (`expect beeps`, or --record writing one) is kept for the next one.
 class ScenarioRunner {
 public:
     ScenarioRunner(Driver& driver, std::ostream& shown) : driver_(driver), shown_(shown) {}
