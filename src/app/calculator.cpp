@@ -42,6 +42,12 @@ void Calculator::PressIndex(int index) {
         Open().PressNoKey();
 }
 
+bool Calculator::ToggleModifier(ModifierBox box) {
+    if (mode_ != Mode::Scientific) return false;
+    scientific_.Toggle(box);
+    return true;
+}
+
 void Calculator::CopyDisplay() { platform_.SetClipboardText(Display()); }
 
 void Calculator::PasteClipboard() {

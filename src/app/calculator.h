@@ -34,6 +34,10 @@ public:
     // without a key only sounds the alert when the keypad is locked.
     void PressIndex(int index);
 
+    // A click on a modifier box of the scientific keypad ticks or clears it; false (and
+    // nothing done) while the standard keypad is open.
+    bool ToggleModifier(ModifierBox box);
+
     // Edit > Copy: the display text to the clipboard, whatever it holds.
     void CopyDisplay();
     // Edit > Paste (scientific keypad only): the clipboard text replayed as keys.

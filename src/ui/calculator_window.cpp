@@ -234,13 +234,8 @@ void CalculatorWindow::PressIndex(int index) {
 // what that key left, as it would have had the key been instant.
 void CalculatorWindow::OnModifier(ui::Control box) {
     if (mode_ != Mode::Scientific) return;
-    Post([box](Calculator& c) {
-        ScientificKeypad& sci = c.Scientific();
-        if (box == Control::Inverse)
-            sci.SetInverse(!sci.Inverse());
-        else
-            sci.SetHyperbolic(!sci.Hyperbolic());
-    });
+    const ModifierBox which = box == Control::Inverse ? ModifierBox::Inverse : ModifierBox::Hyperbolic;
+    Post([which](Calculator& c) { c.ToggleModifier(which); });
 }
 
 void CalculatorWindow::OnCommand(Command command) {

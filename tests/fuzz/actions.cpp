@@ -72,10 +72,8 @@ RunResult RunActions(const std::uint8_t* data, std::size_t size, std::vector<std
             calculator->PressIndex(index);
         } else if (is(Op::Inv) || is(Op::Hyp)) {
             const char* name = is(Op::Inv) ? "Inv" : "Hyp";
-            if (calculator->CurrentMode() == Mode::Scientific) {
-                ScientificKeypad& sci = calculator->Scientific();
+            if (calculator->ToggleModifier(is(Op::Inv) ? ModifierBox::Inverse : ModifierBox::Hyperbolic)) {
                 trace([&] { return WriteLine(Action::Press(name)); });
-                is(Op::Inv) ? sci.SetInverse(!sci.Inverse()) : sci.SetHyperbolic(!sci.Hyperbolic());
             } else {
                 trace([&] { return std::string("# ") + name + " in the standard window: nothing"; });
             }

@@ -18,13 +18,11 @@ void HeadlessDriver::ShowMode(Mode mode) {
 }
 
 bool HeadlessDriver::Press(const std::string& caption) {
-    if (calculator_->CurrentMode() == Mode::Scientific) {
-        ScientificKeypad& sci = calculator_->Scientific();
-        if (caption == "Inv" || caption == "Hyp") {
-            caption == "Inv" ? sci.SetInverse(!sci.Inverse()) : sci.SetHyperbolic(!sci.Hyperbolic());
-            CheckCore(*calculator_);
-            return true;
-        }
+    const bool inverse = caption == "Inv", hyperbolic = caption == "Hyp";
+    if ((inverse || hyperbolic) &&
+        calculator_->ToggleModifier(inverse ? ModifierBox::Inverse : ModifierBox::Hyperbolic)) {
+        CheckCore(*calculator_);
+        return true;
     }
     const std::optional<Key> key = KeyWithCaption(calculator_->CurrentMode(), caption);
     if (!key) return false;
