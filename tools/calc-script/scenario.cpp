@@ -43,13 +43,11 @@ std::string Reason(int error) { return std::strerror(error); }
 
 }  // namespace
 
-std::string FormatShow(const Snapshot& s) {
-    std::string out;
+void WriteShow(std::ostream& out, const Snapshot& s) {
     for (const Expectation what : {Expectation::Display, Expectation::Memory, Expectation::Paren, Expectation::Inv,
                                    Expectation::Hyp, Expectation::Locked, Expectation::Tokens}) {
-        out.append(Name(what)).append(": ").append(Field(s, what)).append("\n");
+        out << Name(what) << ": " << Field(s, what) << '\n';
     }
-    return out;
 }
 
 void ScenarioRunner::Restart() {
@@ -94,7 +92,7 @@ CommandResult ScenarioRunner::Run(Action a) {
             driver_.Paste(std::move(a.text));
             break;
         case Verb::Copy: driver_.Copy(); break;
-        case Verb::Show: shown_ << FormatShow(driver_.Read()); return Done(true);
+        case Verb::Show: WriteShow(shown_, driver_.Read()); return Done(true);
         case Verb::Expect: return Expect(a);
     }
     return Done();
@@ -202,7 +200,7 @@ ExitStatus Interactive(Driver& driver, std::istream& in, std::ostream& out, std:
             err << "calc-script: " << where << ": " << r.message << "\n" << std::flush;
             status = ExitStatus::Failed;
         }
-        if (!r.shown) out << FormatShow(driver.Read());
+        if (!r.shown) WriteShow(out, driver.Read());
         out.flush();
     }
     return ReadToEnd(in, "-", err) ? status : ExitStatus::Trouble;

@@ -11,8 +11,8 @@
 
 namespace calc::script {
 
-// The seven lines of `show`.
-std::string FormatShow(const Snapshot& s);
+// The seven lines of `show`, written piece by piece: a huge display is not copied once more.
+void WriteShow(std::ostream& out, const Snapshot& s);
 
 struct CommandResult {
     bool ok = true;
@@ -26,14 +26,14 @@ struct CommandResult {
 class ScenarioRunner {
 public:
     ScenarioRunner(Driver& driver, std::ostream& shown) : driver_(driver), shown_(shown) {}
-    void Restart();
-    // Runs one line (comments and blank lines are accepted and do nothing), then the consistency checks.
-    CommandResult RunLine(std::string line);
     // Carries out one action, then the consistency checks.
     CommandResult RunAction(Action action);
     // What the calculator shows for an expectation, from a snapshot of its state; for beeps, the alert
     // sounds since the previous time they were observed.
     std::string Observe(Expectation what, const Snapshot& state);
+    void Restart();
+    // Runs one line (comments and blank lines are accepted and do nothing), then the consistency checks.
+    CommandResult RunLine(std::string line);
 
 private:
     CommandResult Run(Action action);
