@@ -21,6 +21,22 @@ TEST(FormatToken, WritesEachTypeInItsNotation) {
     EXPECT_EQ(FormatToken(Value()), "e");
 }
 
+// What the writer makes of an action reads back as the same action, blanks around it or not.
+TEST(ScenarioLine, ReadsBackWhatItWrites) {
+    using namespace std::string_literals;
+    const std::string any = "\\ a\\s\n\r\t\x1b\0\xc2\xa0\xe2\x80\xae\xf3\xa0\x81\x81\xff\xef\xbc\x91 "s;
+    // clang-format off
+    const Action actions[] = {Action::Window(Mode::Scientific), Action::Press("x^2"), Action::Click(-32768),
+        Action::Paste(any), Action::Paste(""), Action::Of(Verb::Copy), Action::Of(Verb::Show),
+        Action::Expect(Expectation::Clipboard, any), Action::Expect(Expectation::Display, "")};
+    // clang-format on
+    for (const Action& a : actions) {
+        const std::string line = WriteLine(a);
+        EXPECT_EQ(line.find_first_of("\n\r\x1b"), std::string::npos) << line;
+        EXPECT_EQ(ParseLine(" \t" + line + " \r").action, a) << line;
+    }
+}
+
 // Each line's verdict and the start of its failure message.
 TEST(ScenarioRunner, JudgesEachLine) {
     const struct {
@@ -63,22 +79,6 @@ TEST(ScenarioRunner, JudgesEachLine) {
     std::ostringstream once;
     WriteShow(once, driver.Read());
     EXPECT_EQ(shown.str(), once.str());  // `show` wrote to the stream it was given, once
-}
-
-// What the writer makes of an action reads back as the same action, blanks around it or not.
-TEST(ScenarioLine, ReadsBackWhatItWrites) {
-    using namespace std::string_literals;
-    const std::string any = "\\ a\\s\n\r\t\x1b\0\xc2\xa0\xe2\x80\xae\xf3\xa0\x81\x81\xff\xef\xbc\x91 "s;
-    // clang-format off
-    const Action actions[] = {Action::Window(Mode::Scientific), Action::Press("x^2"), Action::Click(-32768),
-        Action::Paste(any), Action::Paste(""), Action::Of(Verb::Copy), Action::Of(Verb::Show),
-        Action::Expect(Expectation::Clipboard, any), Action::Expect(Expectation::Display, "")};
-    // clang-format on
-    for (const Action& a : actions) {
-        const std::string line = WriteLine(a);
-        EXPECT_EQ(line.find_first_of("\n\r\x1b"), std::string::npos) << line;
-        EXPECT_EQ(ParseLine(" \t" + line + " \r").action, a) << line;
-    }
 }
 
 }  // namespace
