@@ -1,6 +1,8 @@
 // The windows with the keyboard alone: Tab in reading order, arrows to the neighbour on screen, a
-// sum keyed with them, a focus mark that shows, the focus back after Esc from a menu.
+// sum keyed with them, a focus mark that shows after keyboard use, the focus kept through clicks, menus and the
+// About\n// window.
 #include <QCheckBox>
+#include <QMenuBar>
 #include <QPushButton>
 
 #include "idle.h"
@@ -33,6 +35,27 @@ double Contrast(QRgb a, QRgb b) {
     };
     const double la = luminance(a), lb = luminance(b);
     return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+// Whether `control` shows a focus mark at least 2 pixels wide (at the screen's scale) along the middle of each edge,
+// in at least 3:1 contrast with `plain`, the control without the focus.
+bool MarkShows(QWidget* control, const QImage& plain) {
+    const QImage focused = control->grab().toImage();
+    const double scale = plain.devicePixelRatio();
+    const int midX = plain.width() / 2, midY = plain.height() / 2;
+    const QList<std::pair<QPoint, QPoint>> edges{{{0, midY}, {1, 0}},
+                                                 {{plain.width() - 1, midY}, {-1, 0}},
+                                                 {{midX, 0}, {0, 1}},
+                                                 {{midX, plain.height() - 1}, {0, -1}}};
+    for (const auto& [start, step] : edges) {
+        int run = 0, widest = 0;
+        for (QPoint p = start; plain.rect().contains(p) && (p - start).manhattanLength() < 6 * scale; p += step) {
+            run = Contrast(plain.pixel(p), focused.pixel(p)) >= 3 ? run + 1 : 0;
+            widest = qMax(widest, run);
+        }
+        if (widest < int(2 * scale)) return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -127,36 +150,56 @@ private slots:
     }
 
     void focusMarkShows_data() { BothModes(); }
-    // The focused key and check box show a mark at least 2 pixels wide (at the screen's scale) with at
-    // least 3:1 contrast against what is there without the focus.
+    // A key and a check box reached with the keyboard show their focus mark.
     void focusMarkShows() {
         QFETCH(Mode, mode);
         CalculatorWindow* w = OpenActive(mode);
         QVERIFY(w);
-        QList<QWidget*> controls{w->Button(Key::Digit7)};
-        if (w->Inverse()) controls << w->Inverse();
-        for (QWidget* control : controls) {
+        Press(Qt::Key_Shift);  // the keyboard in use
+        for (QWidget* control : QList<QWidget*>{w->Button(Key::Digit7), w->Inverse()}) {
+            if (!control) continue;
             const QImage plain = control->grab().toImage();
-            control->setFocus(Qt::MouseFocusReason);  // a clicked key shows its focus too
-            QVERIFY(control->hasFocus());
-            const QImage focused = control->grab().toImage();
-            const double scale = plain.devicePixelRatio();
-            // Along the middle of each edge, inwards: the widest run of pixels that changed enough.
-            const int midX = plain.width() / 2, midY = plain.height() / 2;
-            const QList<std::pair<QPoint, QPoint>> edges{{{0, midY}, {1, 0}},
-                                                         {{plain.width() - 1, midY}, {-1, 0}},
-                                                         {{midX, 0}, {0, 1}},
-                                                         {{midX, plain.height() - 1}, {0, -1}}};
-            for (const auto& [start, step] : edges) {
-                int run = 0, widest = 0;
-                for (QPoint p = start; plain.rect().contains(p) && (p - start).manhattanLength() < 6 * scale;
-                     p += step) {
-                    run = Contrast(plain.pixel(p), focused.pixel(p)) >= 3 ? run + 1 : 0;
-                    widest = qMax(widest, run);
-                }
-                QVERIFY2(widest >= int(2 * scale), qPrintable(control->accessibleName()));
-            }
+            control->setFocus(Qt::TabFocusReason);
+            QVERIFY2(control->hasFocus() && MarkShows(control, plain), qPrintable(control->accessibleName()));
         }
+    }
+
+    void focusStaysWithTheKeyboard_data() {
+        QTest::addColumn<QString>("how");
+        for (const char* how : {"click on a key", "menu closed by a click", "menu closed by Esc", "About closed"})
+            QTest::newRow(how) << QString(how);
+    }
+    // The control the keyboard reached keeps the focus through a click on a key (which presses the key and hides
+    // the mark until a key is typed), a menu opened with the mouse, and the About window.
+    void focusStaysWithTheKeyboard() {
+        QFETCH(QString, how);
+        CalculatorWindow* w = OpenActive(Mode::Standard);
+        QVERIFY(w);
+        QWidget* had = w->Button(Key::BackSpace);  // the first in reading order
+        const QImage plain = had->grab().toImage();
+        Press(Qt::Key_Tab);
+        QVERIFY(had->hasFocus() && MarkShows(had, plain));
+        const QPoint edit = w->Menu()->actionGeometry(w->Menu()->actions().front()).center();
+        if (how.startsWith("click")) {
+            QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, CentreInWindow(w->Button(Key::Digit7)));
+            WaitUntilIdle(*program_);
+            QCOMPARE(w->Display()->text(), QStringLiteral("7"));
+            QVERIFY(!MarkShows(had, plain));
+        } else if (how.startsWith("menu")) {
+            QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, edit);
+            QTRY_VERIFY(QApplication::activePopupWidget());
+            if (how.endsWith("Esc"))
+                Press(Qt::Key_Escape);
+            else
+                QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, edit);
+        } else {
+            WithAbout(w, [](AboutDialog* about) { about->reject(); });
+        }
+        QTRY_COMPARE(QApplication::focusWidget(), had);
+        Press(Qt::Key_Space);
+        WaitUntilIdle(*program_);
+        QCOMPARE(w->Display()->text(), QStringLiteral("0"));
+        QVERIFY(MarkShows(had, plain));
     }
 
     // Tab to 7; Alt+E, Esc, Alt+V, Esc, Esc: the focus is on 7 again, and Space presses it.
