@@ -1,7 +1,8 @@
 // Each consistency rule of both keypads, broken on purpose (BreakRule, a hook of this build only), is noticed by the
-// keypad's own check as itself (no two breaks give the same complaint); each keypad has rules of its own.
+// keypad's own check as itself (a complaint of its own, its quotes closed); each keypad has rules of its own.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <string>
@@ -25,7 +26,8 @@ TEST(ConsistencyRules, EveryBrokenRuleIsNoticed) {
             ASSERT_EQ(keypad->CheckConsistency(), "") << "before any break";  // what the check read stays read
             if (!keypad->BreakRule(rule)) break;
             const std::string complaint = keypad->CheckConsistency();
-            EXPECT_TRUE(!complaint.empty() && complaints.insert(complaint).second) << rule << ": " << complaint;
+            const bool ok = !complaint.empty() && std::count(complaint.begin(), complaint.end(), '"') % 2 == 0;
+            EXPECT_TRUE(ok && complaints.insert(complaint).second) << rule << ": " << complaint;
         }
         EXPECT_GT(rule, Keypad::kSharedRules) << (scientific ? "scientific" : "standard");
     }
