@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "bignum/heap.h"
+#include "work/heap.h"
 
 namespace calc::ui {
 

@@ -13,7 +13,7 @@
 //  - The busy cursor shows once actions have been outstanding for 100 ms, and stays
 //    until none is: no arrow between queued actions.
 //  - Stop() (the program ends) raises the stop signal: the running work ends within a few
-//    milliseconds (bignum/stop.h) and the actions still queued are dropped.
+//    milliseconds (work/stop.h) and the actions still queued are dropped.
 #include <QObject>
 #include <QThread>
 #include <QTimer>
@@ -21,7 +21,7 @@
 #include <memory>
 
 #include "app/calculator.h"
-#include "bignum/stop.h"
+#include "work/stop.h"
 #include "window_view.h"
 
 namespace calc::ui {

@@ -4,7 +4,7 @@
 // such work is over, the process should shrink back to about its idle size.
 #include <chrono>
 
-#include "bignum/stop.h"
+#include "work/stop.h"
 
 namespace calc {
 
