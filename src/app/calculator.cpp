@@ -42,6 +42,21 @@ void Calculator::PressIndex(int index) {
         Open().PressNoKey();
 }
 
+Bearing Calculator::BearingOfPress(Key key) {
+    switch (key) {
+        case Key::Clear: return Bearing::Clears;
+        case Key::MemoryClear:  // what it does to the memory depends on the lock the result may leave
+        case Key::MemoryStore:
+        case Key::MemoryAdd: return Bearing::NeedsResult;
+        default: return Bearing::UndoneByClear;
+    }
+}
+
+Bearing Calculator::BearingOfPressIndex(Mode mode, int index) {
+    const std::optional<Key> key = KeyAt(mode, index);
+    return key ? BearingOfPress(*key) : Bearing::UndoneByClear;
+}
+
 void Calculator::CopyDisplay() { platform_.SetClipboardText(Display()); }
 
 void Calculator::PasteClipboard() {

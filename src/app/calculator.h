@@ -11,6 +11,16 @@
 
 namespace calc {
 
+// How an action bears on the result of the work carried out before it. A driver that queues
+// actions behind long work (a huge factorial, a huge paste) may abandon that work when an
+// action that Clears waits behind it with nothing between that NeedsResult: the state is then
+// the same as had the work finished.
+enum class Bearing {
+    NeedsResult,    // depends on that result and leaves what a C keeps: MC, MS, M+, Copy, any other
+    UndoneByClear,  // a C undoes all it does: the other keys, a paste, naming the open mode
+    Clears,         // C; the switch to the other keypad (this one is loaded anew when shown again)
+};
+
 class Calculator {
 public:
     explicit Calculator(Platform& platform);
@@ -33,6 +43,15 @@ public:
     // The key at an index of the open keypad's table (a scenario's `click N`); an index
     // without a key only sounds the alert when the keypad is locked.
     void PressIndex(int index);
+
+    // The bearing of Press(key), PressIndex(index) in `mode`, ShowMode(mode) in `open`, and
+    // PasteClipboard() on the work before them (Copy and anything else: Bearing::NeedsResult).
+    static Bearing BearingOfPress(Key key);
+    static Bearing BearingOfPressIndex(Mode mode, int index);
+    static Bearing BearingOfShowMode(Mode open, Mode mode) {
+        return open == mode ? Bearing::UndoneByClear : Bearing::Clears;
+    }
+    static constexpr Bearing kPasteBearing = Bearing::UndoneByClear;  // it presses no memory key
 
     // Edit > Copy: the display text to the clipboard, whatever it holds.
     void CopyDisplay();

@@ -19,7 +19,7 @@ void TrimHeap();
 void UseOneHeap();
 
 // Trims the heap when it goes out of scope, if at least `longWork` passed since it was
-// made; not when the work was stopped, as the program is ending then.
+// made; not when the work was stopped (whoever stopped it trims, if the program goes on).
 class TrimHeapAfterLongWork {
 public:
     explicit TrimHeapAfterLongWork(std::chrono::milliseconds longWork = std::chrono::milliseconds(50))
