@@ -15,6 +15,7 @@ void Calculator::Start() {
 
 void Calculator::ShowMode(Mode mode) {
     if (mode == mode_) return;
+    Open().Reload();  // loaded anew when shown again anyway: a huge number it shows is given back now
     if (mode == Mode::Scientific)
         scientific_.Reload();
     else

@@ -30,7 +30,8 @@ public:
 
     Mode CurrentMode() const { return mode_; }
     // View menu: the keypad of the other mode is loaded anew (its memory kept) and
-    // shown; naming the open mode changes nothing.
+    // shown; the one left is loaded anew at once, so that a huge number it held is given
+    // back. Naming the open mode changes nothing.
     void ShowMode(Mode mode);
 
     StandardKeypad& Standard() { return standard_; }

@@ -92,7 +92,7 @@ public:
             if (calculator_.CurrentMode() == entry->mode) entry->action(calculator_);
             if (ViewDue()) SendView();
         } catch (const Stopped&) {
-            abandoned = true;
+            abandoned = stop_.Raised();
         }
         if (Finish() || !abandoned) return;
         // Abandoned for a C or a switch that undoes it: the state as the work had left it, then C; the
@@ -161,7 +161,7 @@ private:
     // (the open one) with nothing between that needs its result; actions for another keypad
     // are dropped in their turn, as that keypad stays closed until then.
     void AbandonUnneededWork() {
-        if (!running_ || running_->bearing != Bearing::UndoneByClear) return;
+        if (!running_ || running_->bearing != Bearing::UndoneByClear || clearsQueued_ == 0) return;
         for (const Entry& e : queue_) {
             if (e.mode != running_->mode || e.bearing == Bearing::UndoneByClear) continue;
             if (e.bearing == Bearing::NeedsResult) return;
