@@ -178,7 +178,7 @@ private slots:
     }
 
     void changeOfMind_data() {
-        QTest::addColumn<bool>("paste");      // 10 MB of keys, else n! of 14842906
+        QTest::addColumn<bool>("paste");      // 20 MB of keys, else n! of 14842906
         QTest::addColumn<int>("between");     // a memory key between the work and C, which needs the result; -1: none
         QTest::addColumn<bool>("viaSwitch");  // the View switch instead of C
         QTest::addColumn<QString>("memory");  // then recalled
@@ -187,7 +187,7 @@ private slots:
         QTest::newRow("n!, switch") << false << none << true << "4";
         QTest::newRow("n!, MC, C") << false << mc << false << "0";
         QTest::newRow("paste, C") << true << none << false << "4";
-        QTest::newRow("paste, MS, C") << true << ms << false << "5000001";
+        QTest::newRow("paste, MS, C") << true << ms << false << "10000001";
     }
 
     // C (or the View switch) during a long key abandons its work unless a key between needs the result; the state is
@@ -202,14 +202,14 @@ private slots:
         for (Key k : {Key::Digit4, Key::MemoryStore}) w->Button(k)->click();
         w->Inverse()->click();
         // Locked by the error, every key of the locked paste beeps: the count tells how far it went.
-        constexpr int kPairs = 5'000'000;
+        constexpr int kPairs = 10'000'000;
         QGuiApplication::clipboard()->setText((between < 0 ? QStringLiteral("1/0=") : QString()) +
                                               QStringLiteral("1+").repeated(kPairs) + QStringLiteral("1="));
         if (paste)
             w->Action(Command::Paste)->trigger();
         else
             FactorialOf(w, "14842906")->click();
-        QTest::qWait(200);
+        QTest::qWait(100);
         QVERIFY(!program_->Idle());
         QElapsedTimer sinceC;
         sinceC.start();
