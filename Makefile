@@ -38,8 +38,12 @@ bench: build
 	./$(BUILD)/script_start_bench
 	@if [ -x ./$(BUILD)/display_bench ]; then ./$(BUILD)/display_bench; fi
 
+# Packaged files are dated by the newest changelog entry, as Debian's own builds are.
+SOURCE_DATE_EPOCH ?= $(shell date -u -d "$$(sed -n 's/^ -- .*  //p' packaging/changelog.in | head -1)" +%s)
+
 # The Debian package, $(BUILD)/calculator_<version>_<arch>.deb: only what building it needs is
 # installed, and neither the tests nor the benchmarks are built (`make test` turns them on again).
+package: export SOURCE_DATE_EPOCH := $(SOURCE_DATE_EPOCH)
 package:
 	@scripts/install-deps build
 	@cmake -S . -B $(BUILD) -G Ninja -DCALC_BUILD_TESTS=OFF -DCALC_BUILD_BENCH=OFF $(CMAKE_FLAGS) >/dev/null

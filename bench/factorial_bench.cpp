@@ -36,7 +36,8 @@ void BM_Factorial(benchmark::State& state) {
     for (auto _ : state) {
         std::string s = calc::bignum::FactorialText(n);
         digits = s.size();
-        benchmark::DoNotOptimize(s.data());
+        char* data = s.data();
+        benchmark::DoNotOptimize(data);
     }
     state.counters["digits"] = static_cast<double>(digits);
 }

@@ -56,7 +56,8 @@ void BM_Paste(benchmark::State& state) {
         calculator.Start();
         calculator.ShowMode(calc::Mode::Scientific);
         calc::PasteText(calculator.Scientific(), text);
-        benchmark::DoNotOptimize(calculator.Display());
+        const std::string* display = &calculator.Display();
+        benchmark::DoNotOptimize(display);
         state.PauseTiming();
         peak = std::max(peak, PeakMb());
         state.ResumeTiming();

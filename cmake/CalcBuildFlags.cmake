@@ -6,7 +6,10 @@
 #   sanitizers  CALC_SANITIZE, e.g. address,undefined (the sanitizer build of scripts/hardening)
 #   hardening   CALC_HARDENING: the flags Debian builds its packages with, as dpkg-buildflags gives
 #               them (stack protector, _FORTIFY_SOURCE=2, format checks, relro and bindnow), with PIE;
-#               off in a sanitizer build, where the sanitizers check more than the hardening would
+#               off in a sanitizer build, where the sanitizers check more than the hardening would;
+#               and, as Debian does, the source and build folders mapped to "." and "build" in the
+#               binaries (debug information, __FILE__), so one commit built in any folder gives the
+#               same bytes
 add_library(calc_flags INTERFACE)
 target_compile_options(calc_flags INTERFACE -Wall -Wextra)
 
@@ -25,7 +28,8 @@ elseif(CALC_HARDENING)
   set(CMAKE_POSITION_INDEPENDENT_CODE ON)
   include(CheckPIESupported)
   check_pie_supported()
-  # The build type chooses optimisation and debug information; the prefix map names dpkg's own folder.
+  # The build type chooses optimisation and debug information; dpkg's prefix map names its own folder
+  # (ours follows the loop).
   foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
     execute_process(COMMAND ${CMAKE_COMMAND} -E env DEB_BUILD_MAINT_OPTIONS=hardening=+all
                             ${CALC_DPKG_BUILDFLAGS} --get ${kind}
@@ -39,6 +43,9 @@ elseif(CALC_HARDENING)
       target_compile_options(calc_flags INTERFACE "$<$<NOT:$<CONFIG:Debug>>:${flags}>")
     endif()
   endforeach()
+  # GCC tries the maps from the last one back: the build folder, often inside the source folder, first.
+  target_compile_options(calc_flags INTERFACE -ffile-prefix-map=${PROJECT_SOURCE_DIR}=.
+                                              -ffile-prefix-map=${PROJECT_BINARY_DIR}=build)
 endif()
 
 # An installed program: built as above, and without the compiler's .comment note, which the package

@@ -43,6 +43,12 @@ void Calculator::PressIndex(int index) {
         Open().PressNoKey();
 }
 
+bool Calculator::ToggleModifier(ModifierBox box) {
+    if (mode_ != Mode::Scientific) return false;
+    scientific_.Toggle(box);
+    return true;
+}
+
 Bearing Calculator::BearingOfPress(Key key) {
     switch (key) {
         case Key::Clear: return Bearing::Clears;

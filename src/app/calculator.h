@@ -45,14 +45,20 @@ public:
     // without a key only sounds the alert when the keypad is locked.
     void PressIndex(int index);
 
-    // The bearing of Press(key), PressIndex(index) in `mode`, ShowMode(mode) in `open`, and
-    // PasteClipboard() on the work before them (Copy and anything else: Bearing::NeedsResult).
+    // A click on a modifier box of the scientific keypad ticks or clears it; false (and
+    // nothing done) while the standard keypad is open.
+    bool ToggleModifier(ModifierBox box);
+
+    // The bearing of Press(key), PressIndex(index) in `mode`, ShowMode(mode) in `open`,
+    // PasteClipboard() and ToggleModifier() on the work before them (Copy and anything else:
+    // Bearing::NeedsResult).
     static Bearing BearingOfPress(Key key);
     static Bearing BearingOfPressIndex(Mode mode, int index);
     static Bearing BearingOfShowMode(Mode open, Mode mode) {
         return open == mode ? Bearing::UndoneByClear : Bearing::Clears;
     }
-    static constexpr Bearing kPasteBearing = Bearing::UndoneByClear;  // it presses no memory key
+    static constexpr Bearing kPasteBearing = Bearing::UndoneByClear;           // it presses no memory key
+    static constexpr Bearing kToggleModifierBearing = Bearing::UndoneByClear;  // C clears both boxes
 
     // Edit > Copy: the display text to the clipboard, whatever it holds.
     void CopyDisplay();

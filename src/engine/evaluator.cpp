@@ -1,8 +1,6 @@
 #include "engine/evaluator.h"
 
 #include <array>
-#include <cmath>
-#include <limits>
 #include <vector>
 
 #include "engine/errors.h"
@@ -37,31 +35,17 @@ double Leading(const Operand& v) { return v.item ? LeadingNumber(*v.item) : Roun
 // An operand as a double, written with 15 significant digits and read back.
 double Rounded(const Operand& v) { return RoundToDisplayDigits(v.item ? ToDouble(*v.item) : v.result); }
 
-// left op right, with the calculator's errors: the right operand of "-", "/", the power
-// and Mod enters rounded, every other operand as its leading number.
-double Apply(BinaryOp op, const Operand& left, const Operand& right, bool& inverse) {
-    switch (op) {
-        case BinaryOp::Add: return CheckedAdd(Leading(left), Leading(right));
-        case BinaryOp::Subtract: return CheckedSub(Leading(left), Rounded(right));
-        case BinaryOp::Multiply: return CheckedMul(Leading(left), Leading(right));
-        case BinaryOp::Divide: return CheckedDiv(Leading(left), Rounded(right));
-        case BinaryOp::Power: {
-            const double base = Leading(left);
-            const double exponent = Rounded(right);
-            if (!inverse) return Power(base, exponent);
-            const double root = Power(base, CheckedDiv(1.0, exponent));
-            inverse = false;
-            return root;
-        }
-        case BinaryOp::Modulo: {
-            const std::int32_t a = RoundToInt32(Leading(left));
-            const std::int32_t b = RoundToInt32(Rounded(right));
-            if (b == 0) Raise(ErrorKind::DivisionByZero);
-            if (a == std::numeric_limits<std::int32_t>::min() && b == -1) Raise(ErrorKind::Overflow);
-            return a % b;
-        }
-    }
-    return 0;
+// left op right, with the calculator's errors: each operand enters as its row says, the
+// left one first.
+double Apply(const OperatorRow& row, const Operand& left, const Operand& right, bool& inverse) {
+    double a = Leading(left);
+    if (row.integers) a = RoundToInt32(a);
+    double b = row.right == OperandForm::Rounded ? Rounded(right) : Leading(right);
+    if (row.integers) b = RoundToInt32(b);
+    if (!inverse || row.computeInverse == nullptr) return row.compute(a, b);
+    const double r = row.computeInverse(a, b);
+    inverse = false;
+    return r;
 }
 
 void PushPending(std::vector<Operand>& values, Operand v) {
@@ -85,20 +69,6 @@ bool GroupFoldsBefore(const TokenList& list, std::size_t from, std::size_t to, c
     return FoldsGiven(list.OperatorsIn(from, to, 1), list.OperatorsIn(from, to, 2), next);
 }
 
-std::int32_t RoundToInt32(double v) {
-    double r = std::nearbyint(v);  // default rounding mode: halves to even
-    if (!(r >= -2147483648.0 && r <= 2147483647.0)) Raise(ErrorKind::Overflow);
-    return static_cast<std::int32_t>(r);
-}
-
-double Power(double a, double b) {
-    if (a < 0 && b != std::floor(b)) Raise(ErrorKind::InvalidArgument);
-    if (a == 0 && b < 0) Raise(ErrorKind::DivisionByZero);
-    double r = std::pow(a, b);
-    if (std::isnan(r)) Raise(ErrorKind::InvalidArgument);
-    return CheckFinite(r);
-}
-
 double Evaluate(const TokenList& list, bool& inverse) { return EvaluateRange(list, 1, list.Count(), inverse); }
 
 double EvaluateRange(const TokenList& list, std::size_t from, std::size_t to, bool& inverse) {
@@ -106,7 +76,7 @@ double EvaluateRange(const TokenList& list, std::size_t from, std::size_t to, bo
     // postfix order is kept as positions rather than copies; so is the operator stack.
     // An operator goes on the stack only after every one of its level or above left it,
     // so the levels on the stack rise: it holds one operator of each level at most.
-    std::array<std::size_t, 3> operators;
+    std::array<std::size_t, 3> operators{};
     std::size_t waiting = 0;
     std::vector<std::size_t> postfix;
     if (to >= from) postfix.reserve(to - from + 1);
@@ -136,7 +106,7 @@ double EvaluateRange(const TokenList& list, std::size_t from, std::size_t to, bo
         }
         const Operand right = TakeTop(values);
         const Operand left = TakeTop(values);
-        PushPending(values, Operand{nullptr, Apply(*BinaryOpOfToken(item), left, right, inverse)});
+        PushPending(values, Operand{nullptr, Apply(*BinaryRowOfToken(item), left, right, inverse)});
     }
     const Operand top = TakeTop(values);
     return top.item ? ToDouble(*top.item) : top.result;

@@ -1,7 +1,6 @@
 #pragma once
 // Operator-precedence evaluation of the scientific window's token lists.
 #include <cstddef>
-#include <cstdint>
 
 #include "engine/token_list.h"
 #include "engine/value.h"
@@ -20,13 +19,5 @@ bool GroupFoldsBefore(const TokenList& list, std::size_t from, std::size_t to, c
 double Evaluate(const TokenList& list, bool& inverse);
 // The same for the items at positions from..to of `list`, without a copy.
 double EvaluateRange(const TokenList& list, std::size_t from, std::size_t to, bool& inverse);
-
-// The power function with the calculator's errors: invalid argument for a negative
-// base with a non-integer exponent, division by zero for a zero base with a negative
-// exponent, overflow for a result beyond the double range.
-double Power(double a, double b);
-
-// Rounds to the nearest 32-bit integer, halves to even; overflow outside the range.
-std::int32_t RoundToInt32(double v);
 
 }  // namespace calc

@@ -4,6 +4,7 @@
 
 #include "bignum/factorial.h"
 #include "engine/errors.h"
+#include "engine/functions.h"
 
 #include <new>
 
@@ -24,6 +25,11 @@ std::string Factorial(std::int32_t num) {
     } catch (const std::bad_alloc&) {
         Raise(ErrorKind::OutOfMemory);
     }
+}
+
+std::string FactorialOf(double x) {
+    if (x < 0) Raise(ErrorKind::NegativeFactorial);
+    return Factorial(RoundToInt32(x));
 }
 
 }  // namespace calc

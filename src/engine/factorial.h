@@ -10,4 +10,8 @@ namespace calc {
 // more than 100 million digits.
 std::string Factorial(std::int32_t num);
 
+// The n! key: the exact digits of the factorial of x rounded to a 32-bit integer; the
+// negative-factorial error for x below 0.
+std::string FactorialOf(double x);
+
 }  // namespace calc

@@ -4,15 +4,21 @@
 
 namespace calc {
 
+const OperatorRow* BinaryRowOfToken(const Value& v) {
+    if (!v.IsText() || v.AsText().size() != 1) return nullptr;
+    const OperatorRow* row = OperatorRowOf(v.AsText()[0]);
+    return row != nullptr && std::holds_alternative<BinaryOp>(row->meaning) ? row : nullptr;
+}
+
 std::optional<BinaryOp> BinaryOpOfToken(const Value& v) {
-    if (!v.IsText() || v.AsText().size() != 1) return std::nullopt;
-    return BinaryOpOfChar(v.AsText()[0]);
+    const OperatorRow* row = BinaryRowOfToken(v);
+    if (row == nullptr) return std::nullopt;
+    return std::get<BinaryOp>(row->meaning);
 }
 
 int OperatorLevel(const Value& v) {
-    if (!v.IsText() || v.AsText().size() != 1) return 0;
-    const OperatorRow* row = OperatorRowOf(v.AsText()[0]);
-    return row != nullptr && std::holds_alternative<BinaryOp>(row->meaning) ? row->level : 0;
+    const OperatorRow* row = BinaryRowOfToken(v);
+    return row != nullptr ? row->level : 0;
 }
 
 bool IsOperatorToken(const Value& v) { return OperatorLevel(v) != 0; }

@@ -19,6 +19,8 @@
 
 namespace calc {
 
+// The row of the binary operator a token stands for, or null.
+const OperatorRow* BinaryRowOfToken(const Value& v);
 // Precedence class of a token: the level of the binary operator it stands for, 0 for
 // any other token.
 int OperatorLevel(const Value& v);

@@ -63,6 +63,7 @@ void Keypad::Reload() {
 
 void Keypad::Press(Key key) {
     if (locked_ && key != Key::Clear) return Beep();
+    if (!OnKeypad(mode_, key)) return;
     const std::string error = TrapRuntimeErrors([&] {
         if (!Type(key)) Handle(key);
     });

@@ -57,12 +57,12 @@ protected:
 #ifdef CALC_SELF_TEST_HOOKS
     virtual bool BreakOwnRule(int rule) = 0;
 #endif
-    explicit Keypad(Platform& platform) : platform_(platform) {}
+    Keypad(Platform& platform, Mode mode) : platform_(platform), mode_(mode) {}
 
     // "C": the state of a freshly loaded keypad, but the memory indicator stays.
     virtual void Clear() = 0;
-    // The handler of every key but the typing keys (digits, point, BackSpace, CE);
-    // run-time errors it raises lock the keypad.
+    // The handler of every key of the keypad but the typing keys (digits, point,
+    // BackSpace, CE); run-time errors it raises lock the keypad.
     virtual void Handle(Key key) = 0;
     // Called before a digit, the point or CE starts or changes the shown number.
     virtual void BeginOperand() {}
@@ -109,6 +109,7 @@ private:
     };
 
     Platform& platform_;
+    Mode mode_;  // whose keys this keypad has
     std::string display_ = "0";
     bool newNumber_ = false;  // the next digit starts a new number
     bool point_ = false;      // the number being typed has its point

@@ -1,57 +1,45 @@
 #include "keypad/keypad_table.h"
 
+#include <algorithm>
 #include <array>
 
 namespace calc {
 
 namespace {
 
-// The comment on each entry is its index.
-constexpr std::array<KeyEntry, 27> kStandard{{
-    {Key::Digit0, "0"},             // 0
-    {Key::Digit1, "1"},             // 1
-    {Key::Digit2, "2"},             // 2
-    {Key::Digit3, "3"},             // 3
-    {Key::Digit4, "4"},             // 4
-    {Key::Digit5, "5"},             // 5
-    {Key::Digit6, "6"},             // 6
-    {Key::Digit7, "7"},             // 7
-    {Key::Digit8, "8"},             // 8
-    {Key::Digit9, "9"},             // 9
-    {Key::Point, "."},              // 10
-    {Key::Add, "+"},                // 11
-    {Key::Subtract, "-"},           // 12
-    {Key::Multiply, "*"},           // 13
-    {Key::Divide, "/"},             // 14
-    {Key::Equals, "="},             // 15
-    {Key::Sign, "+/-"},             // 16
-    {Key::SquareRoot, "Sqrt"},      // 17
-    {Key::Percent, "%"},            // 18
-    {Key::Reciprocal, "1/x"},       // 19
-    {Key::Clear, "C"},              // 20
-    {Key::ClearEntry, "CE"},        // 21
-    {Key::BackSpace, "BackSpace"},  // 22
-    {Key::MemoryClear, "MC"},       // 23
-    {Key::MemoryRecall, "MR"},      // 24
-    {Key::MemoryStore, "MS"},       // 25
-    {Key::MemoryAdd, "M+"},         // 26
-}};
+constexpr int IndexOn(Mode mode, const KeyRow& row) { return mode == Mode::Standard ? row.standard : row.scientific; }
 
-constexpr std::array<KeyEntry, 39> kScientific{{
-    {Key::Digit0, "0"},       {Key::Digit1, "1"},        {Key::Digit2, "2"},
-    {Key::Digit3, "3"},       {Key::Digit4, "4"},        {Key::Digit5, "5"},
-    {Key::Digit6, "6"},       {Key::Digit7, "7"},        {Key::Digit8, "8"},
-    {Key::Digit9, "9"},       {Key::Point, "."},         {Key::Add, "+"},
-    {Key::Subtract, "-"},     {Key::Multiply, "*"},      {Key::Divide, "/"},
-    {Key::Sign, "+/-"},       {Key::OpenParen, "("},     {Key::CloseParen, ")"},
-    {Key::Power, "x^y"},      {Key::Equals, "="},        {Key::Clear, "C"},
-    {Key::MemoryClear, "MC"}, {Key::MemoryRecall, "MR"}, {Key::MemoryStore, "MS"},
-    {Key::MemoryAdd, "M+"},   {Key::Ln, "ln"},           {Key::Log, "log"},
-    {Key::Factorial, "n!"},   {Key::Reciprocal, "1/x"},  {Key::Sin, "sin"},
-    {Key::Cos, "cos"},        {Key::Tan, "tan"},         {Key::Square, "x^2"},
-    {Key::Cube, "x^3"},       {Key::Int, "Int"},         {Key::Modulo, "Mod"},
-    {Key::Pi, "pi"},          {Key::ClearEntry, "CE"},   {Key::BackSpace, "BackSpace"},
-}};
+constexpr bool RowsInKeyOrder() {
+    for (std::size_t i = 0; i < kKeyRows.size(); ++i) {
+        if (static_cast<std::size_t>(kKeyRows[i].key) != i) return false;
+    }
+    return true;
+}
+static_assert(RowsInKeyOrder(), "the key table lists the keys in the order of their enumerators");
+
+constexpr std::size_t KeysOn(Mode mode) {
+    return static_cast<std::size_t>(
+        std::count_if(kKeyRows.begin(), kKeyRows.end(), [mode](const KeyRow& row) { return IndexOn(mode, row) >= 0; }));
+}
+
+// The keys of a keypad in the order of their indexes.
+template <Mode M>
+constexpr std::array<KeyEntry, KeysOn(M)> KeypadTable() {
+    std::array<KeyEntry, KeysOn(M)> table{};
+    for (const KeyRow& row : kKeyRows) {
+        if (const int i = IndexOn(M, row); i >= 0) table.at(static_cast<std::size_t>(i)) = {row.key, row.caption};
+    }
+    return table;
+}
+
+// Every index from 0 to the last holds a key (so no two keys share one).
+constexpr bool EveryIndexHasAKey(std::span<const KeyEntry> table) {
+    return std::all_of(table.begin(), table.end(), [](const KeyEntry& k) { return k.caption != nullptr; });
+}
+
+constexpr auto kStandard = KeypadTable<Mode::Standard>();
+constexpr auto kScientific = KeypadTable<Mode::Scientific>();
+static_assert(EveryIndexHasAKey(kStandard) && EveryIndexHasAKey(kScientific));
 
 }  // namespace
 
@@ -67,10 +55,10 @@ std::optional<Key> KeyAt(Mode mode, int index) {
 }
 
 std::optional<Key> KeyWithCaption(Mode mode, std::string_view caption) {
-    for (const KeyEntry& k : KeyTable(mode)) {
-        if (caption == k.caption) return k.key;
-    }
-    return std::nullopt;
+    const auto table = KeyTable(mode);
+    const auto k = std::find_if(table.begin(), table.end(), [&](const KeyEntry& e) { return caption == e.caption; });
+    if (k == table.end()) return std::nullopt;
+    return k->key;
 }
 
 }  // namespace calc

@@ -1,7 +1,6 @@
 #pragma once
-// Each keypad's keys with their captions, in the order of their indexes: the position of
-// a key in its table is how a scenario's `click N` and the fuzzers name it, and exists
-// only here.
+// Each keypad's keys with their captions, in the order of their indexes (the key table,
+// key.h, gives each key its index on each keypad).
 #include <optional>
 #include <span>
 #include <string_view>
@@ -11,8 +10,8 @@
 namespace calc {
 
 struct KeyEntry {
-    Key key;
-    const char* caption;
+    Key key{};
+    const char* caption = nullptr;
 };
 
 // The keys of a keypad; position i holds the key of index i.

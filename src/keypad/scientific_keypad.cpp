@@ -2,7 +2,6 @@
 
 #include "engine/errors.h"
 #include "engine/evaluator.h"
-#include "engine/factorial.h"
 #include "engine/value.h"
 
 #include <algorithm>
@@ -14,18 +13,9 @@ namespace {
 
 std::string ParenText(std::int16_t depth) { return depth == 0 ? "" : "(=" + std::to_string(depth); }
 
-// The operator a token records, or none for any other token.
-std::optional<BinaryOp> OperatorOfToken(const Value& token) {
-    for (BinaryOp op :
-         {BinaryOp::Add, BinaryOp::Subtract, BinaryOp::Multiply, BinaryOp::Divide, BinaryOp::Power, BinaryOp::Modulo}) {
-        if (token.Is(OperatorToken(op))) return op;
-    }
-    return std::nullopt;
-}
-
 }  // namespace
 
-ScientificKeypad::ScientificKeypad(Platform& platform) : Keypad(platform) { Reload(); }
+ScientificKeypad::ScientificKeypad(Platform& platform) : Keypad(platform, Mode::Scientific) { Reload(); }
 
 void ScientificKeypad::Clear() {
     ResetEntry(false);
@@ -45,35 +35,26 @@ void ScientificKeypad::Handle(Key key) {
     // A key reshapes the expression only after its last "(" (")" from the "(" before
     // that on, see CloseParen).
     ForgetCheckedTokensFrom(expression_.LastParen() + 1);
+    if (const std::optional<BinaryOp> op = BinaryOpOf(key)) return BinaryOperator(*op);
+    if (const std::optional<Function> f = FunctionOf(key)) return ApplyFunction(*f);
     switch (key) {
         case Key::Sign: return SignChange();
         case Key::Clear: return Clear();
         case Key::Equals: return Equals();
-        case Key::Add:
-        case Key::Subtract:
-        case Key::Multiply:
-        case Key::Divide:
-        case Key::Power:
-        case Key::Modulo: return BinaryOperator(*BinaryOpOf(key));
         case Key::OpenParen: return OpenParen();
         case Key::CloseParen: return CloseParen();
-        case Key::Reciprocal:
-        case Key::Ln:
-        case Key::Log:
-        case Key::Factorial:
-        case Key::Sin:
-        case Key::Cos:
-        case Key::Tan:
-        case Key::Square:
-        case Key::Cube:
-        case Key::Int: return ApplyFunction(*FunctionOf(key));
         case Key::Pi: return Pi();
         case Key::MemoryClear:
         case Key::MemoryRecall:
         case Key::MemoryStore:
         case Key::MemoryAdd: return MemoryKey(key);
-        default: return;  // the typing keys are the base's; the rest are standard keys
+        default: return;  // the typing keys are the base's
     }
+}
+
+void ScientificKeypad::Toggle(ModifierBox box) {
+    bool& on = box == ModifierBox::Inverse ? inverse_ : hyperbolic_;
+    on = !on;
 }
 
 void ScientificKeypad::ForgetCheckedTokensFrom(std::size_t from) {
@@ -209,7 +190,7 @@ double ScientificKeypad::EqualsAfterOperator() {
     const Value first = expr.Item(1);
     expr.Add(first);
     repeats_ = true;
-    repeatOp_ = OperatorOfToken(expr.Item(2));
+    repeatOp_ = BinaryOpOfToken(expr.Item(2));
     repeatOperand_ = ToDouble(first);
     return EvaluateThenDropLastTwo();
 }
@@ -248,7 +229,7 @@ double ScientificKeypad::EqualsOfExpression() {
     while (expr.Count() > 2) expr.RemoveLast();
     expr.Add(Value(v));
     repeats_ = true;
-    repeatOp_ = OperatorOfToken(expr.Item(2));
+    repeatOp_ = BinaryOpOfToken(expr.Item(2));
     repeatOperand_ = v;
     const double r = Evaluate(expr, inverse_);
     expr.Clear();
@@ -306,22 +287,11 @@ void ScientificKeypad::ApplyFunction(Function f) {
     }
     const double x = found ? ToDouble(expr.Item(found)) : 0.0;
 
-    Value result;
-    if (f == Function::Factorial) {
-        if (x < 0) Raise(ErrorKind::NegativeFactorial);
-        result = Value(Factorial(RoundToInt32(x)));
-    } else {
-        const bool inv = inverse_;
-        result = Value(FunctionValue(f, x, inv, hyperbolic_));
-        // The modifiers are one-shot: cleared only after a successful use. The angle
-        // functions use both; 1/x uses neither.
-        if (f == Function::Sin || f == Function::Cos || f == Function::Tan) {
-            inverse_ = false;
-            hyperbolic_ = false;
-        } else if (f != Function::Reciprocal && inv) {
-            inverse_ = false;
-        }
-    }
+    Value result = FunctionValue(f, x, inverse_, hyperbolic_);
+    // The modifiers are one-shot: cleared only after a successful use of a key that uses them.
+    const Modifiers uses = RowOf(f).uses;
+    if (uses != Modifiers::None) inverse_ = false;
+    if (uses == Modifiers::InverseAndHyperbolic) hyperbolic_ = false;
 
     if (found != 0 && found == expr.Count()) expr.RemoveLast();
     const std::string shown = TextForm(result);
@@ -374,6 +344,13 @@ bool ScientificKeypad::BreakOwnRule(int rule) {
             Handle(Key::Digit0);  // forgets what it may reshape, as every key does
             expression_.Clear();
             expression_.Add(Value(",5"));  // bad from its first character on
+            break;
+        case 6:  // the same as ")" closes the last group
+            Handle(Key::OpenParen);
+            (void)CheckConsistency();
+            Handle(Key::CloseParen);
+            expression_.Clear();
+            expression_.Add(Value(",6"));
             break;
         default: return false;
     }

@@ -13,6 +13,9 @@
 
 namespace calc {
 
+// The one-shot modifier boxes of the function keys.
+enum class ModifierBox { Inverse, Hyperbolic };
+
 class ScientificKeypad : public Keypad {
 public:
     // Parentheses open at once, at most; one more is an overflow error.
@@ -23,9 +26,8 @@ public:
     const std::string& ParenIndicator() const { return parenIndicator_; }  // "(=N" with N open
     bool Inverse() const { return inverse_; }
     bool Hyperbolic() const { return hyperbolic_; }
-    // The user ticks or clears a modifier box.
-    void SetInverse(bool on) { inverse_ = on; }
-    void SetHyperbolic(bool on) { hyperbolic_ = on; }
+    // A click on a modifier box ticks or clears it.
+    void Toggle(ModifierBox box);
 
     // The recorded expression, in the notation of the scenario files' `expect tokens`.
     const TokenList& Expression() const { return expression_; }

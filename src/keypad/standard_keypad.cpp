@@ -7,7 +7,7 @@
 
 namespace calc {
 
-StandardKeypad::StandardKeypad(Platform& platform) : Keypad(platform) { Reload(); }
+StandardKeypad::StandardKeypad(Platform& platform) : Keypad(platform, Mode::Standard) { Reload(); }
 
 void StandardKeypad::Clear() {
     ResetEntry(true);
@@ -21,22 +21,18 @@ void StandardKeypad::Clear() {
 double StandardKeypad::DisplayValue() const { return LeadingNumber(std::string_view(Display())); }
 
 void StandardKeypad::Handle(Key key) {
+    if (const std::optional<BinaryOp> op = BinaryOpOf(key)) return BinaryOperator(*op);
+    if (const std::optional<Function> f = FunctionOf(key)) return ApplyFunction(*f);
     switch (key) {
-        case Key::Add:
-        case Key::Subtract:
-        case Key::Multiply:
-        case Key::Divide: return BinaryOperator(*BinaryOpOf(key));
         case Key::Equals: return Equals();
         case Key::Sign: return SignChange();
-        case Key::SquareRoot:
-        case Key::Percent:
-        case Key::Reciprocal: return ApplyFunction(key);
+        case Key::Percent: return Percent();
         case Key::Clear: return Clear();
         case Key::MemoryClear:
         case Key::MemoryRecall:
         case Key::MemoryStore:
         case Key::MemoryAdd: return MemoryKey(key);
-        default: return;  // the typing keys are the base's; the rest are scientific keys
+        default: return;  // the typing keys are the base's
     }
 }
 
@@ -46,17 +42,7 @@ void StandardKeypad::BeginOperand() {
 
 void StandardKeypad::ApplyPendingOperator(double operand) {
     if (!pendingOp_) return;
-    const double a = accumulator_;
-    double r = 0;
-    switch (*pendingOp_) {
-        case BinaryOp::Add: r = CheckedAdd(a, operand); break;
-        case BinaryOp::Subtract: r = CheckedSub(a, operand); break;
-        case BinaryOp::Multiply: r = CheckedMul(a, operand); break;
-        case BinaryOp::Divide: r = CheckedDiv(a, operand); break;
-        case BinaryOp::Power:
-        case BinaryOp::Modulo: return;  // not on this keypad
-    }
-    SetDisplay(DisplayForm(r));
+    SetDisplay(DisplayForm(RowOf(*pendingOp_).compute(accumulator_, operand)));
 }
 
 void StandardKeypad::BinaryOperator(BinaryOp op) {
@@ -92,19 +78,15 @@ void StandardKeypad::SignChange() {
     }
 }
 
-void StandardKeypad::ApplyFunction(Key key) {
+void StandardKeypad::ApplyFunction(Function f) {
     if (!IsNumericText(Display())) return;
-    const double x = DisplayValue();
-    double r;
-    if (key == Key::SquareRoot) {
-        if (x < 0) Raise(ErrorKind::InvalidArgument);
-        r = std::sqrt(x);
-    } else if (key == Key::Percent) {
-        r = CheckedDiv(CheckedMul(accumulator_, x), 100);
-    } else {
-        r = CheckedDiv(1, x);
-    }
-    SetDisplay(DisplayForm(r));
+    SetDisplay(TextForm(FunctionValue(f, DisplayValue(), false, false)));
+    operand_ = DisplayValue();
+}
+
+void StandardKeypad::Percent() {
+    if (!IsNumericText(Display())) return;
+    SetDisplay(DisplayForm(CheckedDiv(CheckedMul(accumulator_, DisplayValue()), 100)));
     operand_ = DisplayValue();
 }
 

@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 
-#include "engine/operators.h"
 #include "keypad/keypad.h"
 
 namespace calc {
@@ -27,10 +26,11 @@ private:
     void BinaryOperator(BinaryOp op);
     void Equals();
     void SignChange();
-    void ApplyFunction(Key key);  // square root, percentage, reciprocal
+    void ApplyFunction(Function f);  // square root, reciprocal
+    void Percent();
     void MemoryKey(Key key);
 
-    std::optional<BinaryOp> pendingOp_;  // "+" "-" "*" "/" waiting for its right operand
+    std::optional<BinaryOp> pendingOp_;  // the operator waiting for its right operand
     bool operatorPressed_ = false;       // an operator was pressed since the last "="
     bool operandTyped_ = false;          // the pending operator's right operand was entered
     double accumulator_ = 0;             // the left operand

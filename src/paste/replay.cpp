@@ -1,5 +1,6 @@
 #include "paste/replay.h"
 
+#include <algorithm>
 #include <array>
 
 #include "work/heap.h"
@@ -11,24 +12,32 @@ namespace calc {
 
 namespace {
 
-// The key of each row of the operator table: the key whose operator or function the
-// row names, and for the marks the key of the same name.
-std::optional<Key> KeyOfRow(const OperatorRow& row) {
-    if (const auto* mark = std::get_if<Mark>(&row.meaning)) {
-        switch (*mark) {
-            case Mark::OpenParen: return Key::OpenParen;
-            case Mark::CloseParen: return Key::CloseParen;
-            case Mark::Equals: return Key::Equals;
-        }
-    }
-    for (int k = 0; k <= static_cast<int>(Key::MemoryAdd); ++k) {
-        const Key key = static_cast<Key>(k);
-        const auto* op = std::get_if<BinaryOp>(&row.meaning);
-        const auto* f = std::get_if<Function>(&row.meaning);
-        if ((op && BinaryOpOf(key) == *op) || (f && FunctionOf(key) == *f)) return key;
+// The key of each row of the operator table: the scientific key that means what the row does.
+constexpr std::optional<Key> KeyOfRow(const OperatorRow& row) {
+    for (const KeyRow& k : kKeyRows) {
+        const bool same = std::visit([&](auto meaning) { return k.meaning == KeyMeaning(meaning); }, row.meaning);
+        if (same && OnKeypad(Mode::Scientific, k.key)) return k.key;
     }
     return std::nullopt;
 }
+
+constexpr bool EveryPastedRowHasAKey() {
+    return std::all_of(kOperatorRows.begin(), kOperatorRows.end(),
+                       [](const OperatorRow& row) { return row.chars.empty() || KeyOfRow(row).has_value(); });
+}
+static_assert(EveryPastedRowHasAKey(), "every character of the operator table presses a scientific key");
+
+// The key each ASCII character presses, nothing for a character of no row.
+constexpr std::array<std::optional<Key>, 128> KeysOfChars() {
+    std::array<std::optional<Key>, 128> keys{};
+    // By the rows, not by OperatorRowOf: GCC's -fsanitize=undefined makes its null test no constant expression.
+    for (const OperatorRow& row : kOperatorRows) {
+        for (char c : row.chars) keys[static_cast<unsigned char>(c)] = KeyOfRow(row);
+    }
+    return keys;
+}
+
+constexpr std::array<std::optional<Key>, 128> kKeyOfChar = KeysOfChars();
 
 // One replayed key; the program stops a long paste here when it quits.
 void Press(ScientificKeypad& keypad, Key key) {
@@ -58,15 +67,8 @@ void Replay(ScientificKeypad& keypad, std::string_view text, const PastePiece& p
 }  // namespace
 
 std::optional<Key> ReplayKey(char c) {
-    static const auto kKeys = [] {
-        std::array<std::optional<Key>, 128> keys{};
-        for (int ch = 0; ch < 128; ++ch) {
-            if (const OperatorRow* row = OperatorRowOf(static_cast<char>(ch))) keys[ch] = KeyOfRow(*row);
-        }
-        return keys;
-    }();
     const auto u = static_cast<unsigned char>(c);
-    return u < kKeys.size() ? kKeys[u] : std::nullopt;
+    return u < kKeyOfChar.size() ? kKeyOfChar[u] : std::nullopt;
 }
 
 void PasteText(ScientificKeypad& keypad, std::string_view text) {

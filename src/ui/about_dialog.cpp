@@ -7,6 +7,7 @@
 
 #include "about_layout.h"
 #include "caption_fit.h"
+#include "focus_mark.h"
 #include "fonts.h"
 #include "twips.h"
 #include "window_system.h"
@@ -52,6 +53,9 @@ AboutDialog::AboutDialog(QWidget* parent)
             }
             case AboutKind::Button: {
                 auto* button = new QPushButton(text, this);
+                auto* style = new FocusMarkStyle;  // its edge shows in every theme
+                style->setParent(button);
+                button->setStyle(style);
                 button->setFont(buttonFont);
                 button->setDefault(true);
                 connect(button, &QPushButton::clicked, this, &QDialog::accept);

@@ -18,6 +18,7 @@
 #include "fonts.h"
 #include "keyboard_focus.h"
 #include "keypad/keypad_table.h"
+#include "palette_colours.h"
 #include "text_box.h"
 #include "window_system.h"
 
@@ -25,33 +26,26 @@ namespace calc::ui {
 
 namespace {
 
-// The indicator boxes have the classic scroll-bar grey as their background.
-const QColor kIndicatorGrey(0xC8, 0xC8, 0xC8);
-
 QString FromUtf8(const char* text) { return QString::fromUtf8(text); }
 
 // The modifier box and its check boxes. The check boxes are narrow ("Hyp" gets 41
 // pixels): a smaller gap between the box and its caption keeps the caption whole in the
-// default font. The box has no title, and its frame is drawn along its edges: Fusion
-// would leave 3 pixels above it for a title.
+// default font. The box has no title, and draws its frame itself along its edges, where
+// styles would leave room for a title above it (how much differs between styles and
+// their releases).
 class ModifierStyle : public QProxyStyle {
 public:
     int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
         if (metric == PM_CheckBoxLabelSpacing) return qMin(2, QProxyStyle::pixelMetric(metric, option, widget));
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
-    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
-                       const QWidget* widget) const override {
-        const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
-        if (element != PE_FrameGroupBox || !frame || baseStyle()->name() != QLatin1String("fusion"))
-            return QProxyStyle::drawPrimitive(element, option, painter, widget);
-        QStyleOptionFrame raised(*frame);
-        raised.rect.setTop(raised.rect.top() - kFusionTitleRoom);
-        QProxyStyle::drawPrimitive(element, &raised, painter, widget);
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                            const QWidget* widget) const override {
+        if (control == CC_GroupBox)
+            DrawEdge(*painter, option->rect, EdgeColour(option->palette));
+        else
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
     }
-
-private:
-    static constexpr int kFusionTitleRoom = 3;
 };
 
 void SetText(TextBox* box, const std::optional<QString>& text) {
@@ -151,9 +145,7 @@ void CalculatorWindow::BuildControls() {
                     display_ = box;
                 } else {
                     if (standard) box->setFont(ChineseFont(9, false));
-                    QPalette pal = box->palette();
-                    pal.setColor(QPalette::Base, kIndicatorGrey);
-                    box->setPalette(pal);
+                    box->setLook(TextBox::Look::Indicator);
                     (c.control == Control::MemoryIndicator ? memoryIndicator_ : parenIndicator_) = box;
                 }
                 box->setText(FromUtf8(c.caption));
@@ -234,13 +226,8 @@ void CalculatorWindow::PressIndex(int index) {
 // what that key left, as it would have had the key been instant.
 void CalculatorWindow::OnModifier(ui::Control box) {
     if (mode_ != Mode::Scientific) return;
-    Post([box](Calculator& c) {
-        ScientificKeypad& sci = c.Scientific();
-        if (box == Control::Inverse)
-            sci.SetInverse(!sci.Inverse());
-        else
-            sci.SetHyperbolic(!sci.Hyperbolic());
-    });
+    const ModifierBox which = box == Control::Inverse ? ModifierBox::Inverse : ModifierBox::Hyperbolic;
+    Post([which](Calculator& c) { c.ToggleModifier(which); }, Calculator::kToggleModifierBearing);
 }
 
 void CalculatorWindow::OnCommand(Command command) {

@@ -1,7 +1,8 @@
 #pragma once
-// The focus mark of keys and check boxes: a solid ring 2 pixels wide (scaled with the screen) in
-// the palette's button-text colour, drawn whenever the control has the focus, however the focus
-// came (the style's own dotted mark shows only after a Tab, and is faint).
+// What shows a key or check box whatever the theme: its edge (and a check box's square) in the
+// edge colour of palette_colours.h, and a focus mark, a solid ring 2 pixels wide (scaled with the
+// screen) in the palette's button-text colour, drawn while the control has the focus and the window
+// is being used with the keyboard (the style's own dotted mark is faint).
 #include <QProxyStyle>
 
 namespace calc::ui {

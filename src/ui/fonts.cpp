@@ -24,6 +24,8 @@ QFont ChineseFont(qreal pointSize, bool bold) {
     font.setFamilies(ChineseFamilies());
     font.setPointSizeF(pointSize);
     font.setBold(bold);
+    // Horizontal strokes on whole pixels: at 9 points an unhinted minus sign is a grey smear across two rows.
+    font.setHintingPreference(QFont::PreferVerticalHinting);
     return font;
 }
 

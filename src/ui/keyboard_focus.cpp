@@ -30,10 +30,14 @@ public:
     KeyboardFocus(QWidget* window, QMenuBar* menuBar, std::vector<QWidget*> order)
         : QObject(window), window_(window), menuBar_(menuBar), order_(std::move(order)) {
         for (std::size_t i = 1; i < order_.size(); ++i) QWidget::setTabOrder(order_[i - 1], order_[i]);
-        for (QWidget* control : order_) control->installEventFilter(this);
+        for (QWidget* control : order_) {
+            control->setFocusPolicy(Qt::TabFocus);  // a click presses it, the focus stays where it was
+            control->installEventFilter(this);
+        }
         MarkFocus();
-        // The window itself holds the focus until the user moves it: Space then presses nothing.
-        window_->setFocusPolicy(Qt::ClickFocus);
+        // The window itself holds the focus until the user moves it: Space then presses nothing. A click
+        // never takes the focus from a control.
+        window_->setFocusPolicy(Qt::NoFocus);
         window_->setFocus(Qt::OtherFocusReason);
         connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
             if (std::find(order_.begin(), order_.end(), now) != order_.end()) last_ = now;
@@ -44,9 +48,25 @@ public:
             connect(menu, &QMenu::aboutToHide, this, &KeyboardFocus::ReturnSoon);
     }
 
+    // Once the menu bar has handled its key or closed its menu, or a dialog of the window has closed:
+    // the focus, if it is nowhere or on the menu bar, goes back to the control that had it.
+    void ReturnSoon() {
+        QTimer::singleShot(0, this, [this] {
+            if (QApplication::activePopupWidget()) return;
+            QWidget* focus = QApplication::focusWidget();
+            if (focus && focus != menuBar_) return;
+            if (last_)
+                last_->setFocus(Qt::OtherFocusReason);
+            else
+                window_->setFocus(Qt::OtherFocusReason);
+        });
+    }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress) ShowFocusMark(false);
         if (event->type() != QEvent::KeyPress) return false;
+        ShowFocusMark(true);
         const auto* press = static_cast<QKeyEvent*>(event);
         if (watched == menuBar_) {
             if (press->key() == Qt::Key_Escape) ReturnSoon();
@@ -110,16 +130,12 @@ private:
         return best;
     }
 
-    // Once the menu bar has handled its key or closed its menu: a menu bar left with the focus
-    // and nothing highlighted gives it back.
-    void ReturnSoon() {
-        QTimer::singleShot(0, this, [this] {
-            if (!menuBar_->hasFocus() || menuBar_->activeAction() || QApplication::activePopupWidget()) return;
-            if (last_)
-                last_->setFocus(Qt::OtherFocusReason);
-            else
-                window_->setFocus(Qt::OtherFocusReason);
-        });
+    // The focus mark shows from a key typed in the window until a mouse button is pressed there (a press
+    // that no control takes reaches the window).
+    void ShowFocusMark(bool show) {
+        if (window_->testAttribute(Qt::WA_KeyboardFocusChange) == show) return;
+        window_->setAttribute(Qt::WA_KeyboardFocusChange, show);
+        if (QWidget* focus = window_->focusWidget()) focus->update();
     }
 
     QWidget* window_;
@@ -153,6 +169,12 @@ std::vector<QWidget*> ReadingOrder(std::vector<QWidget*> controls) {
 
 void InstallKeyboardFocus(QWidget* window, QMenuBar* menuBar, const std::vector<QWidget*>& controls) {
     new KeyboardFocus(window, menuBar, ReadingOrder(controls));
+}
+
+void ReturnKeyboardFocus(QWidget* window) {
+    if (!QApplication::activeWindow()) window->activateWindow();
+    for (QObject* child : window->children())
+        if (auto* focus = dynamic_cast<KeyboardFocus*>(child)) focus->ReturnSoon();
 }
 
 }  // namespace calc::ui

@@ -2,6 +2,7 @@
 
 #include "about_dialog.h"
 #include "calculator_window.h"
+#include "keyboard_focus.h"
 #include "window_system.h"
 
 namespace calc::ui {
@@ -31,9 +32,11 @@ void Shell::Show(const WindowView& view) {
 void Shell::ShowAbout() {
     // A child of the window that asked for it: modal to that window only, kept above it. On the
     // heap, as its parent may be deleted first when the program ends while it is open.
-    QPointer<AboutDialog> about = new AboutDialog(window_);
+    const QPointer<CalculatorWindow> owner = window_;
+    QPointer<AboutDialog> about = new AboutDialog(owner);
     about->exec();
     delete about.data();
+    if (owner) ReturnKeyboardFocus(owner);
 }
 
 }  // namespace calc::ui

@@ -3,24 +3,22 @@
 #include <QAccessible>
 #include <QFontMetrics>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFrame>
 #include <utility>
 
 #include "accessibility.h"
+#include "palette_colours.h"
 
 namespace calc::ui {
 
 namespace {
 
-constexpr int kTextMargin = 2;
+constexpr int kTextMargin = 4;  // from each side of the box to its text, the edge included
 
 }  // namespace
 
 TextBox::TextBox(QWidget* parent) : QWidget(parent) {
     InstallAccessibleFactory();
     setFocusPolicy(Qt::NoFocus);
-    setBackgroundRole(QPalette::Base);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -35,19 +33,17 @@ void TextBox::setText(const QString& text) {
     }
 }
 
+void TextBox::setLook(Look look) {
+    look_ = look;
+    update();
+}
+
 void TextBox::setAlignment(Qt::Alignment alignment) {
     alignment_ = alignment & Qt::AlignHorizontal_Mask;
     update();
 }
 
-QRect TextBox::TextRect() const {
-    QStyleOptionFrame opt;
-    opt.initFrom(this);
-    opt.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, this);
-    QRect r = style()->subElementRect(QStyle::SE_LineEditContents, &opt, this);
-    if (!r.isValid()) r = rect().adjusted(opt.lineWidth, opt.lineWidth, -opt.lineWidth, -opt.lineWidth);
-    return r.adjusted(kTextMargin, 0, -kTextMargin, 0);
-}
+QRect TextBox::TextRect() const { return rect().adjusted(kTextMargin, 1, -kTextMargin, -1); }
 
 QString TextBox::visibleText() const {
     const qsizetype n = text_.size();
@@ -72,18 +68,12 @@ QString TextBox::visibleText() const {
 
 void TextBox::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    QStyleOptionFrame opt;
-    opt.initFrom(this);
-    opt.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, this);
-    opt.midLineWidth = 0;
-    opt.state |= QStyle::State_Sunken | QStyle::State_ReadOnly;
-    opt.state &= ~QStyle::State_HasFocus;
-    p.fillRect(rect(), palette().brush(QPalette::Base));
-    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &opt, &p, this);
-
+    const BoxColours colours = look_ == Look::Indicator ? IndicatorColours(palette()) : DisplayColours(palette());
+    p.fillRect(rect(), colours.background);
+    DrawEdge(p, rect(), EdgeColour(palette()));
     const QRect r = TextRect();
     p.setClipRect(r);
-    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
+    p.setPen(colours.text);
     p.drawText(r, int(alignment_) | Qt::AlignVCenter | Qt::TextSingleLine, visibleText());
 }
 

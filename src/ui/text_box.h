@@ -4,7 +4,8 @@
 // The display may hold millions of characters (the digits of a large factorial), so
 // the box never lays out its whole text: it paints only as much of the text's end
 // (right-aligned) or start (left-aligned) as fits. It never takes the keyboard
-// focus, so shortcuts such as Ctrl+C always reach the window's menu. Screen readers
+// focus, so shortcuts such as Ctrl+C always reach the window's menu. It paints itself in the
+// colours of the theme in force (palette_colours.h), its edge included. Screen readers
 // see its accessible name and, as its text and value, the whole text it holds, and hear
 // when it changes (accessibility.h).
 #include <QString>
@@ -15,7 +16,11 @@ namespace calc::ui {
 class TextBox : public QWidget {
     Q_OBJECT
 public:
+    enum class Look { Display, Indicator };
     explicit TextBox(QWidget* parent = nullptr);
+
+    Look look() const { return look_; }
+    void setLook(Look look);
 
     const QString& text() const { return text_; }
     void setText(const QString& text);
@@ -38,6 +43,7 @@ private:
 
     QString text_;
     Qt::Alignment alignment_ = Qt::AlignLeft;
+    Look look_ = Look::Display;
 };
 
 }  // namespace calc::ui

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <QWindow>
 #include <functional>
+#include <memory>
 #include <utility>
 
 namespace calc::ui {
@@ -21,11 +22,12 @@ constexpr Qt::WindowStates kLargeStates = Qt::WindowMaximized | Qt::WindowFullSc
 bool SizeIsConfiguredByCompositor() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
 
 // Hands every state the native window of a widget is asked for, or takes, to `onState`, from the
-// window's creation on (it is made on the first show, or on a state request before it).
+// window's creation on (it is made on the first show, or on a state request before it). Its
+// owner (`parent`, or whoever holds it when there is none) must not outlive the window.
 class StateWatch final : public QObject {
 public:
-    StateWatch(QWidget* window, std::function<void(Qt::WindowState)> onState)
-        : QObject(window), window_(window), onState_(std::move(onState)) {
+    StateWatch(QObject* parent, QWidget* window, std::function<void(Qt::WindowState)> onState)
+        : QObject(parent), window_(window), onState_(std::move(onState)) {
         window->installEventFilter(this);
         Watch();
     }
@@ -51,9 +53,12 @@ private:
 
 class FixedSizeGuard final : public QObject {
 public:
-    explicit FixedSizeGuard(QWidget* window) : QObject(window), window_(window) {
+    // A child of `window`: the window ends it.
+    explicit FixedSizeGuard(QWidget* window)
+        : QObject(window),
+          window_(window),
+          watch_(std::make_unique<StateWatch>(nullptr, window, [this](Qt::WindowState s) { OnStateChanged(s); })) {
         window->installEventFilter(this);
-        new StateWatch(window, [this](Qt::WindowState state) { OnStateChanged(state); });
     }
 
 protected:
@@ -102,14 +107,16 @@ private:
     QSize size_;
     bool released_ = false;
     bool followed_ = false;  // the window took another size while released
+    // The guard ends it; declared last, so it ends first, before the members its calls reach.
+    std::unique_ptr<StateWatch> watch_;
 };
 
 }  // namespace
 
-void KeepFixedSize(QWidget* window) { new FixedSizeGuard(window); }
+void KeepFixedSize(QWidget* window) { new FixedSizeGuard(window); }  // the window ends it
 
 void CloseWhenMinimized(QWidget* window) {
-    new StateWatch(window, [window](Qt::WindowState state) {
+    new StateWatch(window, window, [window](Qt::WindowState state) {  // the window ends it
         if (state & Qt::WindowMinimized) QTimer::singleShot(0, window, &QWidget::close);
     });
 }

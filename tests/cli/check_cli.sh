@@ -29,8 +29,12 @@ mkdir "$tmp/dir"
 printf '# only a comment\n\n' >"$tmp/comment.calc"
 cp "$tmp/ok.calc" "$tmp/locked.calc" && chmod 000 "$tmp/locked.calc"
 { printf '\177ELF\2\1\1'; head -c 200 /dev/zero; } >"$tmp/elf"  # the start of a program file
-{ printf 'press '; head -c 50000000 /dev/zero | tr '\0' 'x'; printf '\n'; } >"$tmp/huge.calc"
+{ printf 'press '; head -c 1000000 /dev/zero | tr '\0' 'x'; printf '\n'; } >"$tmp/huge.calc"  # within the bound
 printf 'press 1\nbogus\x01\nshow\n' >"$tmp/session"
+printf '\357\273\277  press 1 + 2 = \t\r\n\t expect display 3 \r\n \r\n' >"$tmp/editor.calc"  # BOM, indents, CRLF
+# Escaped messages (ESC, U+202E, U+2003), then pasted \r and \u{...}, an unknown escape.
+printf 'press \033[1m\342\200\256\n\342\200\203\nwindow scientific\npaste 1\\r+\\u{ff12}=\nexpect display 3\npaste 1\\q\n' \
+    >"$tmp/odd"
 state1="display: 1${nl}memory: ${nl}paren: ${nl}inv: ${nl}hyp: ${nl}locked: no${nl}tokens: $nl"
 
 # calc-script: options
@@ -41,6 +45,8 @@ row 2 "" "calc-script: --check needs at least one file$hint" "$script" --check
 row 2 "" "calc-script: --record needs a file of actions$hint" "$script" --record
 row 2 "" "calc-script: 'ok.calc': files are run with --check$hint" "$script" ok.calc
 row 2 "" "calc-script: --record runs alone, without --check or --gui$hint" "$script" --record x --check y
+row 2 "" "calc-script: unknown option '-check'$hint" "$script" -check x
+row 2 "" "calc-script: -platform chooses how the windows open: it goes with --gui$hint" "$script" -platform xcb
 # calc-script: nothing unchecked passes; the reason is strerror's
 row 0 "PASS $tmp/-x.calc${nl}1 passed, 0 failed$nl" "" "$script" --check -- "$tmp/-x.calc"
 in=$tmp/ok.calc row 0 "PASS -${nl}1 passed, 0 failed$nl" "" "$script" --check -
@@ -64,6 +70,13 @@ row 1 "FAIL $tmp/elf:1: malformed line: unknown command \"\\\\x7fELF\\\\x02\\\\x
     "$script" --check "$tmp/elf"
 row 1 "FAIL $tmp/huge.calc:1: unknown caption \"$(printf 'x%.0s' {1..80})…\" in the standard window${nl}0 passed, 1 failed$nl" \
     "" "$script" --check "$tmp/huge.calc"
+row 0 "PASS $tmp/editor.calc${nl}1 passed, 0 failed$nl" "" "$script" --check "$tmp/editor.calc"
+peak=() && [ -x /usr/bin/time ] && peak=(/usr/bin/time -f %M -o "$tmp/peak")  # kB; endless input stops at its bound
+row 2 "0 passed, 1 failed$nl" "calc-script: /dev/zero:1: line longer than 1 MiB (paste data: 256 MiB); nothing more is read$nl" \
+    timeout 60 "${peak[@]}" "$script" --check /dev/zero
+[ -z "${peak[*]}" ] || [ "$(tail -n1 "$tmp/peak")" -lt 600000 ] || { echo "FAIL: peak $(tail -n1 "$tmp/peak") kB"; failures=$((failures + 1)); }
+e="calc-script: line"
+in=$tmp/odd row 1 "*" "$e 1: unknown caption \"\\\\x1b[[]1m\\\\u202e\" in the standard window$nl$e 2: malformed line: blank command \"\\\\u2003\"$nl$e 6: malformed line: unknown escape \"\\\\q\"*" "$script"
 # calc-script: interactive errors on standard error, the final status, `show` once
 in=/ row 2 "" "calc-script: -: Is a directory$nl" "$script"
 in=$tmp/session row 1 "$state1$state1$state1" "calc-script: line 2: malformed line: unknown command \"bogus\\\\x01\"$nl" \
@@ -87,6 +100,7 @@ chmod -x "$tmp/bin/calc-script-gui"
 row 2 "" "calc-script: cannot start $tmp/bin/calc-script-gui: Permission denied$nl" "${gui[@]}"
 
 if [ -n "$calculator" ]; then
+    row 0 "PASS $tmp/ok.calc${nl}1 passed, 0 failed$nl" "*" "$script" --gui -platform offscreen --check "$tmp/ok.calc"
     # --gui with no display runs offscreen; a chosen platform without its display is refused.
     row 0 "PASS $tmp/ok.calc${nl}1 passed, 0 failed$nl" "*" \
         env -u QT_QPA_PLATFORM DISPLAY= WAYLAND_DISPLAY= XDG_SESSION_TYPE= "$script" --gui --check "$tmp/ok.calc"

@@ -5,17 +5,21 @@
 #include "app/invariants.h"
 #include "keypad/keypad_table.h"
 #include "fuzz_support.h"
-#include "record.h"
+#include "scenario_line.h"
 
 namespace calc::fuzz {
 
 namespace {
 
-// "press CAPTION" for a key of the open keypad, "click N" for an index without one.
+using script::Action;
+using script::WriteLine;
+
+// The press of a key of the open keypad, or the click of an index without one.
 std::string KeyLine(const Calculator& calculator, int index) {
     const auto keys = KeyTable(calculator.CurrentMode());
-    if (index >= 0 && static_cast<std::size_t>(index) < keys.size()) return std::string("press ") + keys[index].caption;
-    return "click " + std::to_string(index);
+    if (index >= 0 && static_cast<std::size_t>(index) < keys.size())
+        return WriteLine(Action::Press(keys[index].caption));
+    return WriteLine(Action::Click(index));
 }
 
 // Edit > Paste of the operand bytes (Paste) or of the clipboard (PasteClipboard). False when the input ends here,
@@ -35,10 +39,7 @@ bool Paste(std::uint8_t op, const std::uint8_t* data, std::size_t size, std::siz
         pasteBudget -= platform.clipboard.size();
     }
     trace([&] {
-        if (!scientific) return std::string("# Paste in the standard window: nothing");
-        const std::string line = "paste " + script::EscapeArgument(platform.clipboard);
-        if (platform.clipboard.empty() || platform.clipboard.back() != '\r') return line;
-        return "# the pasted text ends in a carriage return, which a scenario line drops\n" + line;
+        return scientific ? WriteLine(Action::Paste(platform.clipboard)) : "# Paste in the standard window: nothing";
     });
     calculator.PasteClipboard();
     return true;
@@ -71,18 +72,17 @@ RunResult RunActions(const std::uint8_t* data, std::size_t size, std::vector<std
             calculator->PressIndex(index);
         } else if (is(Op::Inv) || is(Op::Hyp)) {
             const char* name = is(Op::Inv) ? "Inv" : "Hyp";
-            if (calculator->CurrentMode() == Mode::Scientific) {
-                ScientificKeypad& sci = calculator->Scientific();
-                trace([&] { return std::string("press ") + name; });
-                is(Op::Inv) ? sci.SetInverse(!sci.Inverse()) : sci.SetHyperbolic(!sci.Hyperbolic());
+            if (calculator->ToggleModifier(is(Op::Inv) ? ModifierBox::Inverse : ModifierBox::Hyperbolic)) {
+                trace([&] { return WriteLine(Action::Press(name)); });
             } else {
                 trace([&] { return std::string("# ") + name + " in the standard window: nothing"; });
             }
         } else if (is(Op::Standard) || is(Op::Scientific)) {
-            trace([&] { return std::string("window ") + (is(Op::Standard) ? "standard" : "scientific"); });
-            calculator->ShowMode(is(Op::Standard) ? Mode::Standard : Mode::Scientific);
+            const Mode mode = is(Op::Standard) ? Mode::Standard : Mode::Scientific;
+            trace([&] { return WriteLine(Action::Window(mode)); });
+            calculator->ShowMode(mode);
         } else if (is(Op::Copy)) {
-            trace([] { return std::string("copy"); });
+            trace([] { return WriteLine(Action::Of(script::Verb::Copy)); });
             calculator->CopyDisplay();
         } else if (!Paste(op, data, size, pos, platform, *calculator, pasteBudget, trace)) {  // Paste, PasteClipboard
             break;

@@ -7,7 +7,7 @@
 
 #include "app/invariants.h"
 #include "fuzz_support.h"
-#include "record.h"
+#include "scenario_line.h"
 
 namespace {
 
@@ -21,19 +21,23 @@ void Check(const calc::Calculator& calculator, std::vector<std::string>& scenari
 
 }  // namespace
 
+using calc::script::Action;
+using calc::script::WriteLine;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     calc::MemoryPlatform platform;
     calc::Calculator calculator(platform);
     calculator.Start();
     calculator.ShowMode(calc::Mode::Scientific);
-    std::vector<std::string> scenario{"window scientific"};
+    std::vector<std::string> scenario{WriteLine(Action::Window(calc::Mode::Scientific))};
     platform.clipboard.assign(reinterpret_cast<const char*>(data), size);
     calculator.PasteClipboard();
-    Check(calculator, scenario, {"paste " + calc::script::EscapeArgument(platform.clipboard)});
+    Check(calculator, scenario, {WriteLine(Action::Paste(platform.clipboard))});
     calculator.Press(calc::Key::Equals);
-    Check(calculator, scenario, {"press ="});
+    Check(calculator, scenario, {WriteLine(Action::Press("="))});
     calculator.CopyDisplay();
     calculator.PasteClipboard();
-    Check(calculator, scenario, {"copy", "paste " + calc::script::EscapeArgument(platform.clipboard)});
+    Check(calculator, scenario,
+          {WriteLine(Action::Of(calc::script::Verb::Copy)), WriteLine(Action::Paste(platform.clipboard))});
     return 0;
 }

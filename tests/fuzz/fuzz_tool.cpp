@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "actions.h"
+#include "scenario_line.h"
 
 namespace fs = std::filesystem;
 
@@ -29,8 +30,12 @@ int Decode(const std::string& path) {
 // Lists that stay quick in the real windows: no factorial (a few typed digits and x^2 reach a million) and no
 // paste longer than a short expression (Copy and Paste again doubles a number each time).
 bool QuickInWindows(const std::vector<std::string>& lines) {
+    using calc::script::Verb;
     return std::none_of(lines.begin(), lines.end(), [](const std::string& l) {
-        return l == "press n!" || (l.rfind("paste ", 0) == 0 && (l.size() > 80 || l.find('!') != std::string::npos));
+        const std::optional<calc::script::Action> a = calc::script::ParseLine(l).action;
+        if (!a) return false;  // a comment
+        return (a->verb == Verb::Press && a->captions == std::vector<std::string>{"n!"}) ||
+               (a->verb == Verb::Paste && (l.size() > 80 || a->text.find('!') != std::string::npos));
     });
 }
 

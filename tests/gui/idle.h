@@ -1,11 +1,12 @@
 #pragma once
 // What every Qt suite shares: a program of its own per test case, its windows opened through the
-// View menu as the user gets them, and the wait for the calculator thread (a click only posts its
-// action: what it did is on screen once the thread is idle).
+// View menu as the user gets them, the wait for the calculator thread (a click only posts its
+// action: what it did is on screen once the thread is idle), and the contrast of two colours.
 #include <QAction>
 #include <QCoreApplication>
 #include <QTimer>
 #include <QtTest>
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -24,6 +25,40 @@ inline void WaitUntilIdle(const Program& program) {
 inline void DeleteRetired() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 inline QPoint CentreInWindow(QWidget* w) { return w->mapTo(w->window(), w->rect().center()); }
+
+// The contrast of two colours as WCAG measures it, from 1 to 21.
+inline double Contrast(QRgb a, QRgb b) {
+    auto luminance = [](QRgb c) {
+        auto channel = [](int v) {
+            const double s = v / 255.0;
+            return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+// Along the middle of each side of `r` in `shot`, inwards over `depth` pixels: the widest run of pixels at 3:1 or
+// more against the same pixel of `before`, or when there is none against the pixel just outside that side. The
+// narrowest of the four.
+inline int EdgeRun(const QImage& shot, const QRect& r, int depth, const QImage* before = nullptr) {
+    const QPoint mid = r.center();
+    int narrowest = depth;
+    for (auto [start, step] : {std::pair{QPoint(r.left(), mid.y()), QPoint(1, 0)},
+                               {{r.right(), mid.y()}, {-1, 0}},
+                               {{mid.x(), r.top()}, {0, 1}},
+                               {{mid.x(), r.bottom()}, {0, -1}}}) {
+        int run = 0, widest = 0;
+        for (int i = 0; i < depth; ++i) {
+            const QRgb against = before ? before->pixel(start + i * step) : shot.pixel(start - step);
+            run = Contrast(against, shot.pixel(start + i * step)) >= 3 ? run + 1 : 0;
+            widest = qMax(widest, run);
+        }
+        narrowest = qMin(narrowest, widest);
+    }
+    return narrowest;
+}
 
 // Runs `during` once the About window of `w` is open, then closes it if `during` did not.
 inline void WithAbout(CalculatorWindow* w, const std::function<void(AboutDialog*)>& during) {

@@ -1,6 +1,8 @@
 // The windows with the keyboard alone: Tab in reading order, arrows to the neighbour on screen, a
-// sum keyed with them, a focus mark that shows, the focus back after Esc from a menu.
+// sum keyed with them, a focus mark that shows after keyboard use, the focus kept through clicks, menus and the
+// About\n// window.
 #include <QCheckBox>
+#include <QMenuBar>
 #include <QPushButton>
 
 #include "idle.h"
@@ -22,17 +24,11 @@ void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
 const QMap<QString, Qt::Key> kKeys{{"Tab", Qt::Key_Tab},   {"Up", Qt::Key_Up},       {"Down", Qt::Key_Down},
                                    {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right}, {"Space", Qt::Key_Space}};
 
-// Relative luminance contrast of two colours (WCAG).
-double Contrast(QRgb a, QRgb b) {
-    auto luminance = [](QRgb c) {
-        auto channel = [](int v) {
-            const double s = v / 255.0;
-            return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
-    };
-    const double la = luminance(a), lb = luminance(b);
-    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+// Whether `control` shows a focus mark at least 2 pixels wide (at the screen's scale) along each edge, in at least 3:1
+// contrast with `plain`, the control without the focus.
+bool MarkShows(QWidget* control, const QImage& plain) {
+    const double scale = plain.devicePixelRatio();
+    return EdgeRun(control->grab().toImage(), plain.rect(), int(6 * scale), &plain) >= int(2 * scale);
 }
 
 }  // namespace
@@ -126,56 +122,42 @@ private slots:
         QCOMPARE(w->Display()->text(), QStringLiteral("12"));
     }
 
-    void focusMarkShows_data() { BothModes(); }
-    // The focused key and check box show a mark at least 2 pixels wide (at the screen's scale) with at
-    // least 3:1 contrast against what is there without the focus.
-    void focusMarkShows() {
+    void focusStaysWithTheKeyboard_data() {
+        QTest::addColumn<Mode>("mode");
+        QTest::addColumn<QString>("how");
+        for (const char* how : {"click on a key", "menu by the mouse closed by a click",
+                                "menu by the mouse closed by Esc", "menu by Alt+E closed by Esc", "About closed"})
+            QTest::newRow(how) << Mode::Standard << QString(how);
+        QTest::newRow("scientific, About closed") << Mode::Scientific << QString("About closed");
+    }
+    // The first control (a key, or the Inv box) reached with Tab shows its focus mark and keeps the focus through a
+    // click on a key (which presses the key and hides the mark until a key is typed), a menu and the About window.
+    void focusStaysWithTheKeyboard() {
         QFETCH(Mode, mode);
+        QFETCH(QString, how);
         CalculatorWindow* w = OpenActive(mode);
         QVERIFY(w);
-        QList<QWidget*> controls{w->Button(Key::Digit7)};
-        if (w->Inverse()) controls << w->Inverse();
-        for (QWidget* control : controls) {
-            const QImage plain = control->grab().toImage();
-            control->setFocus(Qt::MouseFocusReason);  // a clicked key shows its focus too
-            QVERIFY(control->hasFocus());
-            const QImage focused = control->grab().toImage();
-            const double scale = plain.devicePixelRatio();
-            // Along the middle of each edge, inwards: the widest run of pixels that changed enough.
-            const int midX = plain.width() / 2, midY = plain.height() / 2;
-            const QList<std::pair<QPoint, QPoint>> edges{{{0, midY}, {1, 0}},
-                                                         {{plain.width() - 1, midY}, {-1, 0}},
-                                                         {{midX, 0}, {0, 1}},
-                                                         {{midX, plain.height() - 1}, {0, -1}}};
-            for (const auto& [start, step] : edges) {
-                int run = 0, widest = 0;
-                for (QPoint p = start; plain.rect().contains(p) && (p - start).manhattanLength() < 6 * scale;
-                     p += step) {
-                    run = Contrast(plain.pixel(p), focused.pixel(p)) >= 3 ? run + 1 : 0;
-                    widest = qMax(widest, run);
-                }
-                QVERIFY2(widest >= int(2 * scale), qPrintable(control->accessibleName()));
-            }
+        auto* had = mode == Mode::Standard ? static_cast<QAbstractButton*>(w->Button(Key::BackSpace)) : w->Inverse();
+        const QImage plain = had->grab().toImage();
+        Press(Qt::Key_Tab);
+        QVERIFY(had->hasFocus() && MarkShows(had, plain));
+        const QPoint edit = w->Menu()->actionGeometry(w->Menu()->actions().front()).center();
+        auto clickEdit = [&] { QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, edit); };
+        if (how.startsWith("click")) {
+            QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, CentreInWindow(w->Button(Key::Digit7)));
+            WaitUntilIdle(*program_);
+            QVERIFY(w->Display()->text() == "7" && !MarkShows(had, plain));
+        } else if (how.startsWith("menu")) {
+            how.contains("Alt+E") ? Press(Qt::Key_E, Qt::AltModifier) : clickEdit();
+            QTRY_VERIFY(QApplication::activePopupWidget());
+            how.endsWith("Esc") ? Press(Qt::Key_Escape) : clickEdit();
+        } else {
+            WithAbout(w, [](AboutDialog* about) { about->reject(); });
         }
-    }
-
-    // Tab to 7; Alt+E, Esc, Alt+V, Esc, Esc: the focus is on 7 again, and Space presses it.
-    void escapeFromMenuReturnsFocus() {
-        CalculatorWindow* w = OpenActive(Mode::Standard);
-        QVERIFY(w);
-        QPushButton* seven = w->Button(Key::Digit7);
-        seven->setFocus(Qt::TabFocusReason);
-        Press(Qt::Key_E, Qt::AltModifier);
-        QTRY_VERIFY(QApplication::activePopupWidget());
-        Press(Qt::Key_Escape);
-        Press(Qt::Key_V, Qt::AltModifier);
-        QTRY_VERIFY(QApplication::activePopupWidget());
-        Press(Qt::Key_Escape);
-        Press(Qt::Key_Escape);
-        QTRY_COMPARE(QApplication::focusWidget(), seven);
+        QTRY_COMPARE(QApplication::focusWidget(), had);
+        QSignalSpy pressed(had, &QAbstractButton::clicked);
         Press(Qt::Key_Space);
-        WaitUntilIdle(*program_);
-        QCOMPARE(w->Display()->text(), QStringLiteral("7"));
+        QVERIFY(pressed.count() == 1 && MarkShows(had, plain));
     }
 };
 

@@ -1,7 +1,9 @@
 // The windows as the user sees them: built from their tables, fonts, the About window,
-// every caption fitting its control, and what a screen reader can reach.
+// every caption fitting its control, readable and outlined in every theme, and what a screen reader can reach.
 #include <QAccessible>
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QStyleOptionButton>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
@@ -25,6 +27,15 @@ namespace {
 
 bool Inside(const QWidget* w) { return w->parentWidget()->rect().contains(w->geometry()); }
 
+// The contrast of the pixel of `area` that stands out most from its top-left one, the background of the text in it.
+double InkContrast(const QImage& shot, const QRect& area) {
+    double most = 1;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            most = qMax(most, Contrast(shot.pixel(x, y), shot.pixel(area.topLeft())));
+    return most;
+}
+
 }  // namespace
 
 class LayoutTest : public QObject, ProgramFixture {
@@ -32,7 +43,10 @@ class LayoutTest : public QObject, ProgramFixture {
 
 private slots:
     void init() { StartProgram(); }
-    void cleanup() { EndProgram(); }
+    void cleanup() {
+        EndProgram();
+        QApplication::setPalette(QApplication::style()->standardPalette());
+    }
     void window_data() { BothModes(); }
     void window() {
         QFETCH(Mode, mode);
@@ -48,15 +62,6 @@ private slots:
         for (const ControlPlace& c : Controls(mode)) {
             QWidget* widget = w->ControlWidget(c.control);
             QVERIFY2(widget && widget->isVisible() && Inside(widget), c.objectName);
-        }
-        if (QWidget* box = w->ControlWidget(Control::Modifiers)) {  // untitled: its frame as near its top as its left
-            const QImage f = box->grab().toImage();
-            const int x = f.width() / 2, y = f.height() / 2;
-            const QRgb outside = f.pixel(0, y);
-            int top = 0, left = 0;
-            while (top < y && f.pixel(x, top) == outside) ++top;
-            while (left < x && f.pixel(left, y) == outside) ++left;
-            QCOMPARE(top, left);
         }
         for (QWidget* c : w->Client()->findChildren<QWidget*>()) {
             QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(c);
@@ -140,24 +145,56 @@ private slots:
         QCOMPARE(about.findChild<QLabel*>("summary")->font().pointSizeF(), kAboutLabelPoints);
     }
 
-    void captionsFit_data() {
+    void captionsFitAndRead_data() {
+        QTest::addColumn<QPalette>("palette");
         QTest::addColumn<int>("window");
-        QTest::newRow("standard") << int(Mode::Standard);
-        QTest::newRow("scientific") << int(Mode::Scientific);
-        QTest::newRow("about") << -1;
+        const QPalette themes[]{QApplication::style()->standardPalette(), QPalette(QColor(50, 50, 50)),
+                                QPalette(Qt::white, Qt::black, Qt::white, Qt::white, Qt::white, Qt::white, Qt::white,
+                                         Qt::black, Qt::black)};  // light, dark, white on black
+        for (int i : {0, 1, 2})
+            for (int window : {int(Mode::Standard), int(Mode::Scientific), -1})
+                QTest::addRow("%s, window %d", std::array{"light", "dark", "contrast"}[i], window)
+                    << themes[i] << window;
     }
 
-    // Each key, check box and About label shows its whole text, ascent and descent included, inside the rectangle its
-    // style draws it in (ctest runs this at QT_SCALE_FACTOR 1, 1.5 and 2).
-    void captionsFit() {
+    // At QT_SCALE_FACTOR 1, 1.5 and 2 (ctest), in a light, a dark and a high-contrast theme taken while the window is
+    // open: each caption shows whole, ascent and descent included, in the rectangle its style draws it in; every text
+    // (both indicators showing) reads at 4.5:1 on the pixels behind it; every side of each control's edge, the check
+    // squares' and the modifier frame's stands out at 3:1 from the pixels outside it.
+    void captionsFitAndRead() {
+        QFETCH(QPalette, palette);
         QFETCH(int, window);
         AboutDialog about;
         QWidget* top = window < 0 ? static_cast<QWidget*>(&about) : Open(Mode(window));
-        QStringList clipped;
-        for (QWidget* w : top->findChildren<QWidget*>())
-            if (!CaptionFits(w))
-                clipped << (w->objectName().isEmpty() ? w->property("text").toString() : w->objectName());
-        QCOMPARE(clipped.join(u'|'), QString());
+        if (auto* w = qobject_cast<CalculatorWindow*>(top)) {
+            for (Key k : {Key::OpenParen, Key::OpenParen, Key::Digit1, Key::MemoryStore})
+                if (w->Button(k)) w->Button(k)->click();
+            WaitUntilIdle(*program_);
+        }
+        QApplication::setPalette(palette);
+        QCoreApplication::processEvents();  // the widgets hear of the change
+        const QImage shot = top->grab().toImage();
+        const QTransform scale = QTransform::fromScale(shot.devicePixelRatio(), shot.devicePixelRatio());
+        auto onShot = [&](const QWidget* c, const QRect& r) {  // from `c`'s coordinates to the pixels of the shot
+            return scale.mapRect(QRectF(r.translated(c->mapTo(top, QPoint())))).toAlignedRect();
+        };
+        QStringList faults;
+        for (QWidget* c : top->findChildren<QWidget*>()) {
+            const QString name = c->objectName().isEmpty() ? c->property("text").toString() : c->objectName();
+            if (!CaptionFits(c)) faults << name + " clipped";
+            const bool framed = qobject_cast<QPushButton*>(c) || qobject_cast<TextBox*>(c);
+            QRect text = framed ? c->rect().adjusted(4, 4, -4, -4) : qobject_cast<QLabel*>(c) ? c->rect() : QRect();
+            QRect edge = framed || qobject_cast<QGroupBox*>(c) ? c->rect() : QRect();
+            if (auto* box = qobject_cast<QCheckBox*>(c)) {
+                QStyleOptionButton option;
+                option.initFrom(box);
+                text = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
+                edge = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+            }
+            if (!text.isEmpty() && InkContrast(shot, onShot(c, text)) < 4.5) faults << name + " text";
+            if (!edge.isEmpty() && EdgeRun(shot, onShot(c, edge), 3) < 1) faults << name + " edge";
+        }
+        QCOMPARE(faults.join(u'|'), QString());
     }
 };
 

@@ -34,7 +34,7 @@ struct Program {
                 r.message = driver.TakeViolation();
                 r.ok = r.message.empty();
             } else {
-                r = runner.RunLine(w == "copy" ? w : "press " + w);
+                r = runner.RunAction(w == "copy" ? script::Action::Of(script::Verb::Copy) : script::Action::Press(w));
             }
             EXPECT_TRUE(r.ok) << "after " << w << " of " << words << ": " << r.message;
         }

@@ -39,7 +39,7 @@ has "$metainfo" "<launchable type=\"desktop-id\">$id.desktop</launchable>"
 provided=$(sed -n 's:.*<binary>\(.*\)</binary>.*:\1:p' "$metainfo" | sort | xargs)
 [ "$provided" = "$(ls "$root/usr/bin" | xargs)" ] || fail "provided binaries '$provided' are not /usr/bin"
 has "$metainfo" "<release version=\"$(dpkg-deb -f "$deb" Version)\" date="
-for tag in developer_name content_rating; do has "$metainfo" "<$tag"; done
+for tag in developer content_rating; do has "$metainfo" "<$tag"; done
 for key in Name GenericName Comment Keywords; do has "$desktop" "^$key="; has "$desktop" "^$key\[zh_CN\]="; done
 for tag in name summary p li caption; do
     [ "$(grep -c "<$tag>" "$metainfo")" -eq "$(grep -c "<$tag xml:lang=\"zh-CN\">" "$metainfo")" ] ||
@@ -63,9 +63,15 @@ diff <(sed -n 's/^ \.\{0,1\}//p' "$doc/copyright") <(tail -n +5 "$(dirname "$0")
 while IFS= read -r file; do
     readelf -d "$file" 2>/dev/null | grep -q 'NEEDED.*libQt6Test' && fail "${file#"$root"} needs libQt6Test"
 done < <(find "$root" -type f)
-lintian --pedantic --no-tag-display-limit "$deb" >"$scratch/lintian.log" 2>&1
+lintian --pedantic --tag-display-limit 0 "$deb" >"$scratch/lintian.log" 2>&1
 cat "$scratch/lintian.log"
-! grep -q '^[EW]: ' "$scratch/lintian.log" || fail "lintian reports errors or warnings"
+# A build without a home page gets one finding from AppStream 1.0, which lintian passes on: that one, shown by
+# check-metainfo.sh to be the only finding, is allowed; any other error or warning is not.
+homepage=$(dpkg-deb -f "$deb" Homepage)
+allowed='^$'
+[ -n "$homepage" ] || allowed=': appstream-metadata-validation-failed'
+"$(dirname "$0")/check-metainfo.sh" "$metainfo" "$homepage" >/dev/null || fail "metainfo: more than a missing home page"
+! grep '^[EW]: ' "$scratch/lintian.log" | grep -q -v -e "$allowed" || fail "lintian reports errors or warnings"
 for s in preinst postinst prerm postrm config; do [ ! -e "$scratch/control/$s" ] || fail "maintainer script: $s"; done
 [ "$status" -eq 0 ] && echo "ok: $(basename "$deb")"
 exit "$status"

@@ -6,6 +6,7 @@
 #include "format.h"
 #include "headless_driver.h"
 #include "scenario.h"
+#include "scenario_line.h"
 
 namespace calc::script {
 namespace {
@@ -18,6 +19,22 @@ TEST(FormatToken, WritesEachTypeInItsNotation) {
     EXPECT_EQ(FormatToken(Value(std::int16_t{0})), "i:0");
     EXPECT_EQ(FormatToken(Value(std::int32_t{-3})), "l:-3");
     EXPECT_EQ(FormatToken(Value()), "e");
+}
+
+// What the writer makes of an action reads back as the same action, blanks around it or not.
+TEST(ScenarioLine, ReadsBackWhatItWrites) {
+    using namespace std::string_literals;
+    const std::string any = "\\ a\\s\n\r\t\x1b\0\xc2\xa0\xe2\x80\xae\xf3\xa0\x81\x81\xff\xef\xbc\x91 "s;
+    // clang-format off
+    const Action actions[] = {Action::Window(Mode::Scientific), Action::Press("x^2"), Action::Click(-32768),
+        Action::Paste(any), Action::Paste(""), Action::Of(Verb::Copy), Action::Of(Verb::Show),
+        Action::Expect(Expectation::Clipboard, any), Action::Expect(Expectation::Display, "")};
+    // clang-format on
+    for (const Action& a : actions) {
+        const std::string line = WriteLine(a);
+        EXPECT_EQ(line.find_first_of("\n\r\x1b"), std::string::npos) << line;
+        EXPECT_EQ(ParseLine(" \t" + line + " \r").action, a) << line;
+    }
 }
 
 // Each line's verdict and the start of its failure message.
@@ -46,6 +63,8 @@ TEST(ScenarioRunner, JudgesEachLine) {
         {"\x7f\x01\x80\xff x", false, "malformed line: unknown command \"\\x7f\\x01\\x80\\xff\""},
         {"press 9\xe8\xae\xa1", false, "unknown caption \"9计\""},
         {"press \xe8\xae\xa1" + std::string(100, '9'), false, "unknown caption \"计" + std::string(79, '9') + "…\""},
+        {"\xe3\x80\x80", false, "malformed line: blank command \"\\u3000\""}, {"press 1  2", false, "empty caption"},
+        {"paste \\u{d800}", false, "malformed line: unknown escape \"\\u{d800}\""}, {"copy 1", false, "malformed"},
     };
     // clang-format on
     HeadlessDriver driver;
@@ -57,7 +76,9 @@ TEST(ScenarioRunner, JudgesEachLine) {
         EXPECT_EQ(r.ok, c.ok) << c.line;
         EXPECT_EQ(r.message.rfind(c.message, 0), 0u) << c.line << " -> " << r.message;
     }
-    EXPECT_EQ(shown.str(), FormatShow(driver.Read()));  // `show` wrote to the stream it was given, once
+    std::ostringstream once;
+    WriteShow(once, driver.Read());
+    EXPECT_EQ(shown.str(), once.str());  // `show` wrote to the stream it was given, once
 }
 
 }  // namespace

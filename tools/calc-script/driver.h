@@ -1,8 +1,12 @@
 #pragma once
 // What a scenario can do to the calculator and read from it. The headless driver
-// works on the core directly; the GUI driver clicks the real Qt windows.
+// works on the core directly; the GUI driver clicks the real Qt windows. Both check
+// the core's consistency rules after every action in the same way.
 #include <string>
+#include <utility>
 
+#include "app/calculator.h"
+#include "app/invariants.h"
 #include "keypad/key.h"
 
 namespace calc::script {
@@ -36,9 +40,17 @@ public:
     virtual long Beeps() = 0;  // alert sounds since Start
     virtual Snapshot Read() = 0;
     // The first broken consistency rule of the calculator state seen since the last
-    // call, checked after every key ("" when none); drivers that cannot see the
-    // state answer "".
-    virtual std::string TakeViolation() { return {}; }
+    // call ("" when none): both drivers check the core after every key and menu item.
+    std::string TakeViolation() { return std::exchange(violation_, std::string()); }
+
+protected:
+    // Checks the consistency rules of the core (CheckInvariants), keeping the first one broken.
+    void CheckCore(const Calculator& core) {
+        if (violation_.empty()) violation_ = CheckInvariants(core);
+    }
+
+private:
+    std::string violation_;
 };
 
 }  // namespace calc::script

@@ -78,8 +78,13 @@ void GuiDriver::Trigger(ui::Command command) {
     ui::CalculatorWindow* w = Window();
     if (!w) return;
     if (QAction* a = w->Action(command)) a->trigger();
-    WaitUntilIdle(*program_);
+    Settle();
     DeleteRetiredWindows();
+}
+
+void GuiDriver::Settle() {
+    WaitUntilIdle(*program_);
+    CheckCore(program_->Core());
 }
 
 void GuiDriver::ShowMode(Mode mode) {
@@ -94,14 +99,14 @@ bool GuiDriver::Press(const std::string& caption) {
     for (QCheckBox* box : {w->Inverse(), w->Hyperbolic()}) {
         if (box && box->text() == text) {
             ClickCheckBox(box);
-            WaitUntilIdle(*program_);
+            Settle();
             return true;
         }
     }
     for (QPushButton* button : w->Buttons()) {
         if (button && button->text() == text) {
             Click(button, button->rect().center());
-            WaitUntilIdle(*program_);
+            Settle();
             return true;
         }
     }
@@ -110,7 +115,7 @@ bool GuiDriver::Press(const std::string& caption) {
 
 void GuiDriver::PressIndex(int index) {
     if (ui::CalculatorWindow* w = Window()) w->PressIndex(index);
-    WaitUntilIdle(*program_);
+    Settle();
 }
 
 void GuiDriver::Paste(std::string text) {

@@ -39,6 +39,8 @@ public:
 
 private:
     void Trigger(ui::Command command);
+    // Waits until the calculator thread has carried out every action, then checks the core's consistency rules.
+    void Settle();
     void Stop();
 
     std::unique_ptr<ui::Program> program_;

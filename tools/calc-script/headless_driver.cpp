@@ -1,6 +1,5 @@
 #include "headless_driver.h"
 
-#include "app/invariants.h"
 #include "format.h"
 #include "keypad/keypad_table.h"
 
@@ -13,55 +12,39 @@ void HeadlessDriver::Start() {
     calculator_->Start();
 }
 
-void HeadlessDriver::Check() {
-    if (!violation_.empty()) return;
-    violation_ = CheckInvariants(*calculator_);
-}
-
-std::string HeadlessDriver::TakeViolation() {
-    std::string v = std::move(violation_);
-    violation_.clear();
-    return v;
-}
-
 void HeadlessDriver::ShowMode(Mode mode) {
     calculator_->ShowMode(mode);
-    Check();
+    CheckCore(*calculator_);
 }
 
 bool HeadlessDriver::Press(const std::string& caption) {
-    if (calculator_->CurrentMode() == Mode::Scientific) {
-        ScientificKeypad& sci = calculator_->Scientific();
-        if (caption == "Inv") {
-            sci.SetInverse(!sci.Inverse());
-            return true;
-        }
-        if (caption == "Hyp") {
-            sci.SetHyperbolic(!sci.Hyperbolic());
-            return true;
-        }
+    const bool inverse = caption == "Inv", hyperbolic = caption == "Hyp";
+    if ((inverse || hyperbolic) &&
+        calculator_->ToggleModifier(inverse ? ModifierBox::Inverse : ModifierBox::Hyperbolic)) {
+        CheckCore(*calculator_);
+        return true;
     }
     const std::optional<Key> key = KeyWithCaption(calculator_->CurrentMode(), caption);
     if (!key) return false;
     calculator_->Press(*key);
-    Check();
+    CheckCore(*calculator_);
     return true;
 }
 
 void HeadlessDriver::PressIndex(int index) {
     calculator_->PressIndex(index);
-    Check();
+    CheckCore(*calculator_);
 }
 
 void HeadlessDriver::Paste(std::string text) {
     platform_->clipboard = std::move(text);
     calculator_->PasteClipboard();
-    Check();
+    CheckCore(*calculator_);
 }
 
 void HeadlessDriver::Copy() {
     calculator_->CopyDisplay();
-    Check();
+    CheckCore(*calculator_);
 }
 
 Snapshot HeadlessDriver::Read() { return ReadCore(*calculator_); }

@@ -20,15 +20,12 @@ public:
     std::string Clipboard() override { return platform_->clipboard; }
     long Beeps() override { return platform_->beeps; }
     Snapshot Read() override;
-    std::string TakeViolation() override;
 
     Calculator& Core() { return *calculator_; }
 
 private:
     std::unique_ptr<MemoryPlatform> platform_;
     std::unique_ptr<Calculator> calculator_;
-    std::string violation_;
-    void Check();
 };
 
 // The snapshot of a core calculator (shared with the GUI driver, which reads the

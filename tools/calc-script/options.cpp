@@ -16,6 +16,7 @@ const char kUsage[] =
     "  --check FILE...  run scenario files (- for standard input), print PASS/FAIL per file and a summary\n"
     "  --gui            run against the real Qt windows; with no display to open them on (neither\n"
     "                   DISPLAY nor WAYLAND_DISPLAY set, no platform chosen) they run offscreen\n"
+    "  -platform NAME   with --gui: open the windows with this Qt platform plugin (as QT_QPA_PLATFORM)\n"
     "  without --check  read commands from standard input, print the state after each\n"
     "  --record ACTIONS run the action lines of ACTIONS (- for standard input) headless and\n"
     "                   write them as a scenario, with what the calculator shows after each\n"
@@ -24,7 +25,7 @@ const char kUsage[] =
     "  --               end of the options: every argument after it is a file\n"
     "\n"
     "Exit status: 0 every scenario passed; 1 a scenario failed; 2 a usage error, or a file\n"
-    "that cannot be read, holds no command, or output that cannot be written.\n"
+    "that cannot be read, holds no command or a line past its bound, or output that cannot be written.\n"
     "The scenario format: man calc-script, and scenarios.md beside the calculator's documentation.\n";
 
 namespace {
@@ -49,6 +50,7 @@ bool Options::*Flag(std::string_view arg) {
 // The combinations of options that make no sense together, or "" when there is none.
 std::string Conflict(const Options& o) {
     if (o.record && (o.gui || o.check)) return "--record runs alone, without --check or --gui";
+    if (o.platform && !o.gui) return "-platform chooses how the windows open: it goes with --gui";
     if (o.check && o.files.empty()) return "--check needs at least one file";
     if (!o.check && !o.files.empty())
         return "'" + Printable(o.files[0], kExcerptChars) + "': files are run with --check";
@@ -67,10 +69,13 @@ std::optional<Options> ReadOptions(int argc, char** argv, std::ostream& err) {
             o.files.emplace_back(arg);
         } else if (arg == "--") {
             optionsEnded = true;
-        } else if (arg == "--record") {
-            if (i + 1 >= argc) return UsageError(err, "--record needs a file of actions");
-            if (o.record) return UsageError(err, "--record is given twice");
-            o.record = argv[++i];
+        } else if (arg == "--record" || arg == "-platform" || arg == "--platform") {
+            std::optional<std::string>& value = arg == "--record" ? o.record : o.platform;
+            const std::string name(arg);
+            if (i + 1 >= argc)
+                return UsageError(err, name + (arg == "--record" ? " needs a file of actions" : " needs a name"));
+            if (value) return UsageError(err, name + " is given twice");
+            value = argv[++i];
         } else if (bool Options::*flag = Flag(arg)) {
             o.*flag = true;
         } else {

@@ -12,8 +12,9 @@ struct Options {
     bool check = false;
     bool help = false;
     bool version = false;
-    std::vector<std::string> files;     // with --check ("-": standard input)
-    std::optional<std::string> record;  // --record ACTIONS
+    std::vector<std::string> files;       // with --check ("-": standard input)
+    std::optional<std::string> record;    // --record ACTIONS
+    std::optional<std::string> platform;  // -platform NAME (Qt's own option, read again by QApplication)
 };
 
 // The text of --help.

@@ -9,10 +9,6 @@
 
 namespace calc::script {
 
-// A scenario argument that reads back as `text`: backslash, newline and tab escaped,
-// and a space at either end written as \s so that no editor can lose it.
-std::string EscapeArgument(const std::string& text);
-
 // Runs the action lines of `in` (window, press, click, paste, copy) from a fresh
 // start. Writes each to `out`, followed by the expectations that hold after it:
 // display, memory, locked and beeps (since the previous action); clipboard after a
@@ -20,7 +16,7 @@ std::string EscapeArgument(const std::string& text);
 // blank lines are copied; expect and show lines are dropped (the recording states
 // its own). `name` labels the messages. Returns Passed; Failed after writing to `err` what
 // stopped it (a malformed line, an unknown caption, an inconsistent state); Trouble when the
-// input could not be read or holds no action.
+// input could not be read, has a line past its bound or holds no action.
 ExitStatus Record(Driver& driver, std::istream& in, std::ostream& out, std::ostream& err, const std::string& name);
 
 }  // namespace calc::script

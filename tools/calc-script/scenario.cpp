@@ -18,25 +18,36 @@ CommandResult Fail(std::string message) { return {false, std::move(message), tru
 // A command carried out; `shown` when it wrote the state.
 CommandResult Done(bool shown = false) { return {true, {}, true, shown}; }
 
-CommandResult Compare(const std::string& what, const std::string& expected, const std::string& found) {
+CommandResult Compare(Expectation what, const std::string& expected, std::string_view found) {
     if (expected == found) return Done();
-    return Fail(what + " " + Quote(expected) + ", got " + Quote(found));
+    return Fail(std::string(Name(what)) + " " + Quote(expected) + ", got " + Quote(found));
+}
+
+// The part of the state that an expectation of a snapshot compares.
+std::string_view Field(const Snapshot& s, Expectation what) {
+    switch (what) {
+        case Expectation::Display: return s.display;
+        case Expectation::Memory: return s.memory;
+        case Expectation::Paren: return s.paren;
+        case Expectation::Inv: return s.inv;
+        case Expectation::Hyp: return s.hyp;
+        case Expectation::Locked: return LockedWord(s.locked);
+        case Expectation::Tokens: return s.tokens;
+        case Expectation::Beeps:
+        case Expectation::Clipboard: break;  // not in the snapshot
+    }
+    return {};
 }
 
 std::string Reason(int error) { return std::strerror(error); }
 
 }  // namespace
 
-std::string FormatShow(const Snapshot& s) {
-    std::string out;
-    out += "display: " + s.display + "\n";
-    out += "memory: " + s.memory + "\n";
-    out += "paren: " + s.paren + "\n";
-    out += "inv: " + s.inv + "\n";
-    out += "hyp: " + s.hyp + "\n";
-    out += std::string("locked: ") + (s.locked ? "yes" : "no") + "\n";
-    out += "tokens: " + s.tokens + "\n";
-    return out;
+void WriteShow(std::ostream& out, const Snapshot& s) {
+    for (const Expectation what : {Expectation::Display, Expectation::Memory, Expectation::Paren, Expectation::Inv,
+                                   Expectation::Hyp, Expectation::Locked, Expectation::Tokens}) {
+        out << Name(what) << ": " << Field(s, what) << '\n';
+    }
 }
 
 void ScenarioRunner::Restart() {
@@ -49,12 +60,25 @@ CommandResult ScenarioRunner::RunLine(std::string line) {
     std::string().swap(line);  // the action holds what it needs: a huge pasted line is not kept twice
     if (!parsed.error.empty()) return Fail(parsed.error);
     if (!parsed.action) return {};
-    CommandResult r = Run(std::move(*parsed.action));
+    return RunAction(std::move(*parsed.action));
+}
+
+CommandResult ScenarioRunner::RunAction(Action action) {
+    CommandResult r = Run(std::move(action));
     if (r.ok) {
         const std::string violation = driver_.TakeViolation();
         if (!violation.empty()) return Fail("inconsistent state: " + violation);
     }
     return r;
+}
+
+std::string ScenarioRunner::Observe(Expectation what, const Snapshot& state) {
+    if (what == Expectation::Clipboard) return driver_.Clipboard();
+    if (what != Expectation::Beeps) return std::string(Field(state, what));
+    const long now = driver_.Beeps();
+    const long since = now - beepMark_;
+    beepMark_ = now;
+    return std::to_string(since);
 }
 
 CommandResult ScenarioRunner::Run(Action a) {
@@ -63,11 +87,12 @@ CommandResult ScenarioRunner::Run(Action a) {
         case Verb::Press: return Press(a.captions);
         case Verb::Click: driver_.PressIndex(a.index); break;
         case Verb::Paste:
-            if (driver_.CurrentMode() != Mode::Scientific) return Fail("paste: the standard window has no Paste");
+            if (driver_.CurrentMode() != Mode::Scientific)
+                return Fail(std::string(Name(Verb::Paste)) + ": the standard window has no Paste");
             driver_.Paste(std::move(a.text));
             break;
         case Verb::Copy: driver_.Copy(); break;
-        case Verb::Show: shown_ << FormatShow(driver_.Read()); return Done(true);
+        case Verb::Show: WriteShow(shown_, driver_.Read()); return Done(true);
         case Verb::Expect: return Expect(a);
     }
     return Done();
@@ -76,8 +101,7 @@ CommandResult ScenarioRunner::Run(Action a) {
 CommandResult ScenarioRunner::Press(const std::vector<std::string>& captions) {
     for (const std::string& caption : captions) {
         if (!driver_.Press(caption)) {
-            const bool scientific = driver_.CurrentMode() == Mode::Scientific;
-            return Fail("unknown caption " + Quote(caption) + " in the " + (scientific ? "scientific" : "standard") +
+            return Fail(Unknown("caption", caption) + " in the " + std::string(Name(driver_.CurrentMode())) +
                         " window");
         }
     }
@@ -85,22 +109,18 @@ CommandResult ScenarioRunner::Press(const std::vector<std::string>& captions) {
 }
 
 CommandResult ScenarioRunner::Expect(const Action& a) {
-    const std::string& what = a.what;
-    if (what == "beeps") {
-        const long now = driver_.Beeps();
-        const long since = now - beepMark_;
-        beepMark_ = now;
-        return Compare("beeps", a.text, std::to_string(since));
-    }
-    if (what == "clipboard") return Compare("clipboard", a.text, driver_.Clipboard());
-    const Snapshot s = driver_.Read();
-    if (what == "display") return Compare("display", a.text, s.display);
-    if (what == "memory") return Compare("memory", a.text, s.memory);
-    if (what == "locked") return Compare("locked", a.text, s.locked ? "yes" : "no");
-    if (driver_.CurrentMode() != Mode::Scientific) return Fail("expect " + what + " needs the scientific window");
-    if (what == "paren") return Compare("paren", a.text, s.paren);
-    if (what == "tokens") return Compare("tokens", a.text, s.tokens);
-    return Compare(what, a.text, what == "inv" ? s.inv : s.hyp);
+    const bool anyWindow = a.what == Expectation::Display || a.what == Expectation::Memory ||
+                           a.what == Expectation::Locked || a.what == Expectation::Beeps ||
+                           a.what == Expectation::Clipboard;
+    if (!anyWindow && driver_.CurrentMode() != Mode::Scientific)
+        return Fail(WriteLine(Action::Expect(a.what, "")) + " needs the scientific window");
+    const bool fromState = a.what != Expectation::Beeps && a.what != Expectation::Clipboard;
+    return Compare(a.what, a.text, Observe(a.what, fromState ? driver_.Read() : Snapshot{}));
+}
+
+ExitStatus TooLong(const std::string& where, std::ostream& err) {
+    err << "calc-script: " << where << ": " << LineReader::TooLongMessage() << "\n";
+    return ExitStatus::Trouble;
 }
 
 std::istream* OpenInput(const std::string& path, std::ifstream& file, std::istream& stdinStream, std::ostream& err) {
@@ -133,12 +153,14 @@ ExitStatus RunFile(Driver& driver, const std::string& path, std::ostream& out, s
     ScenarioRunner runner(driver, out);
     runner.Restart();
     bool anyCommand = false;
-    int number = 0;
-    for (std::string line; std::getline(*in, line);) {
-        ++number;
+    LineReader reader(*in);
+    std::string line;
+    for (LineReader::Got got; (got = reader.Next(line)) != LineReader::Got::End;) {
+        if (got == LineReader::Got::TooLong)
+            return TooLong(Printable(path) + ":" + std::to_string(reader.Number()), err);
         const CommandResult r = runner.RunLine(std::move(line));
         if (!r.ok) {
-            out << "FAIL " << Printable(path) << ":" << number << ": " << r.message << "\n";
+            out << "FAIL " << Printable(path) << ":" << reader.Number() << ": " << r.message << "\n";
             return ExitStatus::Failed;
         }
         anyCommand = anyCommand || r.command;
@@ -168,15 +190,17 @@ ExitStatus CheckFiles(Driver& driver, const std::vector<std::string>& files, std
 ExitStatus Interactive(Driver& driver, std::istream& in, std::ostream& out, std::ostream& err) {
     ScenarioRunner runner(driver, out);
     ExitStatus status = ExitStatus::Passed;
-    int number = 0;
-    for (std::string line; std::getline(in, line);) {
-        ++number;
+    LineReader reader(in);
+    std::string line;
+    for (LineReader::Got got; (got = reader.Next(line)) != LineReader::Got::End;) {
+        const std::string where = "line " + std::to_string(reader.Number());
+        if (got == LineReader::Got::TooLong) return TooLong(where, err);
         const CommandResult r = runner.RunLine(std::move(line));
         if (!r.ok) {
-            err << "calc-script: line " << number << ": " << r.message << "\n" << std::flush;
+            err << "calc-script: " << where << ": " << r.message << "\n" << std::flush;
             status = ExitStatus::Failed;
         }
-        if (!r.shown) out << FormatShow(driver.Read());
+        if (!r.shown) WriteShow(out, driver.Read());
         out.flush();
     }
     return ReadToEnd(in, "-", err) ? status : ExitStatus::Trouble;

@@ -1,17 +1,18 @@
 #pragma once
-// Scenario files: one command a line (scenario_line.h), run against a Driver.
+// Scenario files: one command a line (scenario_line.h, read by line_reader.h), run against a Driver.
 #include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "driver.h"
+#include "line_reader.h"
 #include "scenario_line.h"
 
 namespace calc::script {
 
-// The seven lines of `show`.
-std::string FormatShow(const Snapshot& s);
+// The seven lines of `show`, written piece by piece: a huge display is not copied once more.
+void WriteShow(std::ostream& out, const Snapshot& s);
 
 struct CommandResult {
     bool ok = true;
@@ -21,10 +22,15 @@ struct CommandResult {
 };
 
 // Runs scenario lines against a driver; `show` writes to `shown`. The beep count at the previous
-// `expect beeps` is kept for the next one.
+// observation of the beeps (`expect beeps`, or --record writing one) is kept for the next one.
 class ScenarioRunner {
 public:
     ScenarioRunner(Driver& driver, std::ostream& shown) : driver_(driver), shown_(shown) {}
+    // Carries out one action, then the consistency checks.
+    CommandResult RunAction(Action action);
+    // What the calculator shows for an expectation, from a snapshot of its state; for beeps, the alert
+    // sounds since the previous time they were observed.
+    std::string Observe(Expectation what, const Snapshot& state);
     void Restart();
     // Runs one line (comments and blank lines are accepted and do nothing), then the consistency checks.
     CommandResult RunLine(std::string line);
@@ -53,6 +59,9 @@ ExitStatus CheckFiles(Driver& driver, const std::vector<std::string>& files, std
 // Reads commands from `in`, printing the state after each line (once for `show`) and each failure on
 // err. Failed when a line failed.
 ExitStatus Interactive(Driver& driver, std::istream& in, std::ostream& out, std::ostream& err);
+
+// Reports a line that LineReader found too long ("calc-script: WHERE: ..."), and returns Trouble.
+ExitStatus TooLong(const std::string& where, std::ostream& err);
 
 // Opens `path` for reading ("-": `stdinStream`); on failure says why on err ("calc-script: PATH: reason").
 // The stream lives in `file` unless it is standard input.
