@@ -133,8 +133,9 @@ private:
         while (!queue_.empty() && queue_.front().id < skipTo_) Pop();
         if (queue_.empty() || ending_) return std::nullopt;
         Entry entry = Pop();
-        if (entry.mode == calculator_.CurrentMode()) {  // else it is dropped, as its keypad is not open
-            running_ = RunningWork{entry.mode, entry.bearing};
+        // An action for a keypad that is not open is dropped; one that a C undoes may be abandoned.
+        if (entry.mode == calculator_.CurrentMode() && entry.bearing == Bearing::UndoneByClear) {
+            abandonable_ = entry.mode;
             AbandonUnneededWork();  // a C already waits behind it
         }
         return entry;
@@ -152,7 +153,7 @@ private:
     // After the running action: true when the program is ending.
     bool Finish() {
         const std::lock_guard lock(mu_);
-        running_.reset();
+        abandonable_.reset();
         if (!ending_) stop_.Lower();
         return ending_;
     }
@@ -161,9 +162,9 @@ private:
     // (the open one) with nothing between that needs its result; actions for another keypad
     // are dropped in their turn, as that keypad stays closed until then.
     void AbandonUnneededWork() {
-        if (!running_ || running_->bearing != Bearing::UndoneByClear || clearsQueued_ == 0) return;
+        if (!abandonable_ || clearsQueued_ == 0) return;
         for (const Entry& e : queue_) {
-            if (e.mode != running_->mode || e.bearing == Bearing::UndoneByClear) continue;
+            if (e.mode != *abandonable_ || e.bearing == Bearing::UndoneByClear) continue;
             if (e.bearing == Bearing::NeedsResult) return;
             skipTo_ = e.id;
             stop_.Raise();
@@ -189,18 +190,13 @@ private:
         report_(std::exchange(carriedOut_, 0), std::move(view));
     }
 
-    struct RunningWork {
-        Mode mode;
-        Bearing bearing;
-    };
-
     Calculator calculator_;
     Report report_;
     std::mutex mu_;  // guards what follows, up to skipTo_
     StopSignal stop_;
     bool ending_ = false;
     std::deque<Entry> queue_;
-    std::optional<RunningWork> running_;
+    std::optional<Mode> abandonable_;  // the keypad of the running action, when a C undoes what it does
     std::uint64_t lastId_ = 0;
     int clearsQueued_ = 0;      // actions in queue_ that are Bearing::Clears
     std::uint64_t skipTo_ = 0;  // the actions queued before this one are skipped: an abandoned work's C undoes them
