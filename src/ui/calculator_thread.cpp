@@ -98,8 +98,10 @@ public:
         // Abandoned for a C or a switch that undoes it: the state as the work had left it, then C; the
         // actions up to that C are skipped.
         calculator_.Press(Key::Clear);
-        TrimHeap();
         if (QueueEmpty()) SendView();
+        // What the work held goes back to the system once the C has answered (its call was queued before).
+        QMetaObject::invokeMethod(
+            this, [] { TrimHeap(); }, Qt::QueuedConnection);
     }
 
     WindowView TakeView() {
