@@ -50,7 +50,7 @@ std::string Shown(const ui::TextBox* box) { return box ? box->text().toStdString
 
 }  // namespace
 
-GuiDriver::GuiDriver() { Start(); }
+GuiDriver::GuiDriver() { GuiDriver::Start(); }
 
 GuiDriver::~GuiDriver() { Stop(); }
 

@@ -19,7 +19,7 @@ enum class Command;
 
 namespace calc::script {
 
-class GuiDriver : public Driver {
+class GuiDriver final : public Driver {
 public:
     GuiDriver();
     ~GuiDriver() override;

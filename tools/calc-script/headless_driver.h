@@ -7,9 +7,9 @@
 
 namespace calc::script {
 
-class HeadlessDriver : public Driver {
+class HeadlessDriver final : public Driver {
 public:
-    HeadlessDriver() { Start(); }
+    HeadlessDriver() { HeadlessDriver::Start(); }
     void Start() override;
     Mode CurrentMode() override { return calculator_->CurrentMode(); }
     void ShowMode(Mode mode) override;
