@@ -1,5 +1,5 @@
 # What every target of the project is compiled and linked with, carried by the interface target
-# calc_flags. calc_bignum, the lowest library, links it publicly, so every library, program, test and
+# calc_flags. calc_work, the lowest library, links it publicly, so every library, program, test and
 # benchmark built on it inherits the flags; targets that link no library of ours link calc_flags
 # themselves. Nothing is set directory-wide.
 #   warnings    -Wall -Wextra

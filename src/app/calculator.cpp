@@ -15,6 +15,7 @@ void Calculator::Start() {
 
 void Calculator::ShowMode(Mode mode) {
     if (mode == mode_) return;
+    Open().Reload();  // loaded anew when shown again anyway: a huge number it shows is given back now
     if (mode == Mode::Scientific)
         scientific_.Reload();
     else
@@ -46,6 +47,21 @@ bool Calculator::ToggleModifier(ModifierBox box) {
     if (mode_ != Mode::Scientific) return false;
     scientific_.Toggle(box);
     return true;
+}
+
+Bearing Calculator::BearingOfPress(Key key) {
+    switch (key) {
+        case Key::Clear: return Bearing::Clears;
+        case Key::MemoryClear:  // what it does to the memory depends on the lock the result may leave
+        case Key::MemoryStore:
+        case Key::MemoryAdd: return Bearing::NeedsResult;
+        default: return Bearing::UndoneByClear;
+    }
+}
+
+Bearing Calculator::BearingOfPressIndex(Mode mode, int index) {
+    const std::optional<Key> key = KeyAt(mode, index);
+    return key ? BearingOfPress(*key) : Bearing::UndoneByClear;
 }
 
 void Calculator::CopyDisplay() { platform_.SetClipboardText(Display()); }

@@ -11,6 +11,16 @@
 
 namespace calc {
 
+// How an action bears on the result of the work carried out before it. A driver that queues
+// actions behind long work (a huge factorial, a huge paste) may abandon that work when an
+// action that Clears waits behind it with nothing between that NeedsResult: the state is then
+// the same as had the work finished.
+enum class Bearing {
+    NeedsResult,    // depends on that result and leaves what a C keeps: MC, MS, M+, Copy, any other
+    UndoneByClear,  // a C undoes all it does: the other keys, a paste, naming the open mode
+    Clears,         // C; the switch to the other keypad (this one is loaded anew when shown again)
+};
+
 class Calculator {
 public:
     explicit Calculator(Platform& platform);
@@ -20,7 +30,8 @@ public:
 
     Mode CurrentMode() const { return mode_; }
     // View menu: the keypad of the other mode is loaded anew (its memory kept) and
-    // shown; naming the open mode changes nothing.
+    // shown; the one left is loaded anew at once, so that a huge number it held is given
+    // back. Naming the open mode changes nothing.
     void ShowMode(Mode mode);
 
     StandardKeypad& Standard() { return standard_; }
@@ -37,6 +48,17 @@ public:
     // A click on a modifier box of the scientific keypad ticks or clears it; false (and
     // nothing done) while the standard keypad is open.
     bool ToggleModifier(ModifierBox box);
+
+    // The bearing of Press(key), PressIndex(index) in `mode`, ShowMode(mode) in `open`,
+    // PasteClipboard() and ToggleModifier() on the work before them (Copy and anything else:
+    // Bearing::NeedsResult).
+    static Bearing BearingOfPress(Key key);
+    static Bearing BearingOfPressIndex(Mode mode, int index);
+    static Bearing BearingOfShowMode(Mode open, Mode mode) {
+        return open == mode ? Bearing::UndoneByClear : Bearing::Clears;
+    }
+    static constexpr Bearing kPasteBearing = Bearing::UndoneByClear;           // it presses no memory key
+    static constexpr Bearing kToggleModifierBearing = Bearing::UndoneByClear;  // C clears both boxes
 
     // Edit > Copy: the display text to the clipboard, whatever it holds.
     void CopyDisplay();

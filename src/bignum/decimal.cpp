@@ -2,7 +2,7 @@
 // conversion is needed.
 #include "bignum/bignum.h"
 #include "bignum/limbs.h"
-#include "bignum/stop.h"
+#include "work/stop.h"
 
 #include <cstring>
 #include <stdexcept>

@@ -13,10 +13,10 @@
 #include "bignum/factorial.h"
 
 #include "bignum/bignum.h"
-#include "bignum/heap.h"
+#include "work/heap.h"
 #include "bignum/limbs.h"
 #include "bignum/multiply.h"
-#include "bignum/stop.h"
+#include "work/stop.h"
 
 #include <algorithm>
 #include <array>

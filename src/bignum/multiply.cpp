@@ -3,7 +3,7 @@
 #include "bignum/bignum.h"
 #include "bignum/cpu.h"
 #include "bignum/multiply.h"
-#include "bignum/stop.h"
+#include "work/stop.h"
 
 #include <algorithm>
 #include <utility>

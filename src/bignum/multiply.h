@@ -6,11 +6,14 @@
 #include "bignum/limbs.h"
 #include "bignum/ntt_modulus.h"
 #include "bignum/ntt_twiddles.h"
-#include "bignum/scratch.h"
+#include "work/scratch.h"
 
 #include <cstddef>
 
 namespace calc::bignum::detail {
+
+using work::Scratch;
+using work::TwoThreads;
 
 // Size thresholds in limbs of the shorter operand: schoolbook below `karatsuba`,
 // Karatsuba below `ntt`, the transform from there on. Measured on x86-64: with the

@@ -4,7 +4,7 @@
 #include "bignum/cpu.h"
 #include "bignum/multiply.h"
 #include "bignum/ntt_kernels.h"
-#include "bignum/stop.h"
+#include "work/stop.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 #include "bignum/ntt_twiddles.h"
 
 #include "bignum/ntt_kernels.h"
-#include "bignum/stop.h"
+#include "work/stop.h"
 
 #include <algorithm>
 

@@ -1,12 +1,14 @@
 #pragma once
 // Internal: the twiddle tables of the number-theoretic transform.
 #include "bignum/limbs.h"
-#include "bignum/scratch.h"
+#include "work/scratch.h"
 
 #include <array>
 #include <cstddef>
 
 namespace calc::bignum::detail {
+
+using work::Scratch;
 
 // Twiddle tables z[k] and their inverses for the three primes, Montgomery form,
 // fully reduced, grown on demand. Entry 2^b + j equals z[j] times a primitive

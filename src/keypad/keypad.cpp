@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string_view>
 
-#include "bignum/heap.h"
+#include "work/heap.h"
 #include "engine/errors.h"
 #include "engine/value.h"
 

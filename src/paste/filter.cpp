@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "bignum/stop.h"
+#include "work/stop.h"
 #include "engine/errors.h"
 #include "engine/operators.h"
 #include "engine/value.h"

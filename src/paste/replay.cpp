@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "bignum/heap.h"
-#include "bignum/stop.h"
+#include "work/heap.h"
+#include "work/stop.h"
 #include "engine/operators.h"
 #include "paste/filter.h"
 

@@ -3,12 +3,16 @@
 #include <QApplication>
 #include <QTimer>
 #include <algorithm>
-#include <atomic>
 #include <chrono>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <utility>
 
-#include "bignum/heap.h"
+#include "work/heap.h"
+#include "work/stop.h"
 
 namespace calc::ui {
 
@@ -48,39 +52,62 @@ std::optional<QString> Changed(std::string& sent, const std::string& now, bool a
 }  // namespace
 
 // Lives in the worker thread: carries out the actions on the calculator and reports
-// what the window is to show.
+// what the window is to show. The queue of actions is shared with the GUI thread, which
+// adds to it and may stop the running work when an action that undoes it is queued.
 class CalculatorWorker : public QObject {
 public:
     using Report = std::function<void(int actions, WindowView view)>;
 
-    CalculatorWorker(Platform& platform, const StopSignal& stop, Report report)
-        : calculator_(platform), stop_(stop), report_(std::move(report)) {
+    CalculatorWorker(Platform& platform, Report report) : calculator_(platform), report_(std::move(report)) {
         calculator_.onModeChanged = [this] { newWindow_ = true; };
     }
 
     Calculator& Core() { return calculator_; }
 
-    // GUI thread: one more action is on its way.
-    void Posted() { waiting_.fetch_add(1, std::memory_order_relaxed); }
+    // GUI thread: one more action, to be carried out by a call of RunNext.
+    bool Queue(Mode mode, CalculatorThread::Action action, Bearing bearing) {
+        const std::lock_guard lock(mu_);
+        if (ending_) return false;
+        queue_.push_back({++lastId_, mode, std::move(action), bearing});
+        if (bearing != Bearing::Clears) return true;
+        ++clearsQueued_;
+        AbandonUnneededWork();
+        return true;
+    }
 
-    void Run(Mode mode, const CalculatorThread::Action& action) {
-        waiting_.fetch_sub(1, std::memory_order_relaxed);
-        ++carriedOut_;
-        if (stop_.Raised()) return;
+    // GUI thread: the program ends; the running work stops, nothing more is carried out.
+    void End() {
+        const std::lock_guard lock(mu_);
+        ending_ = true;
+        stop_.Raise();
+    }
+
+    void RunNext() {
+        std::optional<Entry> entry = Next();
+        if (!entry) return;
+        bool abandoned = false;
         try {
             const AnswerStopsTo answer(stop_);
             const TrimHeapAfterLongWork trim;  // a huge number's work leaves freed memory behind
-            if (calculator_.CurrentMode() == mode) action(calculator_);
-            if (waiting_.load(std::memory_order_relaxed) == 0 || Clock::now() - lastReport_ >= kViewGap) SendView();
+            if (calculator_.CurrentMode() == entry->mode) entry->action(calculator_);
+            if (ViewDue()) SendView();
         } catch (const Stopped&) {
-            return;  // the program is ending
+            abandoned = stop_.Raised();
         }
+        if (Finish() || !abandoned) return;
+        // Abandoned for a C or a switch that undoes it: the state as the work had left it, then C; the
+        // actions up to that C are skipped.
+        calculator_.Press(Key::Clear);
+        if (QueueEmpty()) SendView();
+        // What the work held goes back to the system once the C has answered (its call was queued before).
+        QMetaObject::invokeMethod(
+            this, [] { TrimHeap(); }, Qt::QueuedConnection);
     }
 
     WindowView TakeView() {
         WindowView view;
         view.mode = calculator_.CurrentMode();
-        view.newWindow = std::exchange(newWindow_, false);
+        view.newWindow = newWindow_;
         const bool all = view.newWindow;
         view.display = Changed(display_, calculator_.Display(), all);
         view.memory = Changed(memory_, calculator_.MemoryIndicator(), all);
@@ -90,20 +117,92 @@ public:
             view.inverse = sci.Inverse();
             view.hyperbolic = sci.Hyperbolic();
         }
+        newWindow_ = false;  // only once the view is made: stopped while converting, the next view opens it
         return view;
     }
 
 private:
+    struct Entry {
+        std::uint64_t id;
+        Mode mode;
+        CalculatorThread::Action action;
+        Bearing bearing;
+    };
+
+    // The next action to carry out, past those an abandoned work's C skips; it is running from here on.
+    std::optional<Entry> Next() {
+        const std::lock_guard lock(mu_);
+        while (!queue_.empty() && queue_.front().id < skipTo_) Pop();
+        if (queue_.empty() || ending_) return std::nullopt;
+        Entry entry = Pop();
+        // An action for a keypad that is not open is dropped; one that a C undoes may be abandoned.
+        if (entry.mode == calculator_.CurrentMode() && entry.bearing == Bearing::UndoneByClear) {
+            abandonable_ = entry.mode;
+            AbandonUnneededWork();  // a C already waits behind it
+        }
+        return entry;
+    }
+
+    // Under mu_.
+    Entry Pop() {
+        Entry entry = std::move(queue_.front());
+        queue_.pop_front();
+        ++carriedOut_;
+        if (entry.bearing == Bearing::Clears) --clearsQueued_;
+        return entry;
+    }
+
+    // After the running action: true when the program is ending.
+    bool Finish() {
+        const std::lock_guard lock(mu_);
+        abandonable_.reset();
+        if (!ending_) stop_.Lower();
+        return ending_;
+    }
+
+    // Under mu_: stops the running work when an action queued behind it clears its keypad
+    // (the open one) with nothing between that needs its result; actions for another keypad
+    // are dropped in their turn, as that keypad stays closed until then.
+    void AbandonUnneededWork() {
+        if (!abandonable_ || clearsQueued_ == 0) return;
+        for (const Entry& e : queue_) {
+            if (e.mode != *abandonable_ || e.bearing == Bearing::UndoneByClear) continue;
+            if (e.bearing == Bearing::NeedsResult) return;
+            skipTo_ = e.id;
+            stop_.Raise();
+            return;
+        }
+    }
+
+    bool QueueEmpty() {
+        const std::lock_guard lock(mu_);
+        return queue_.empty();
+    }
+
+    // After an action: a view once the queue is done, and one per kViewGap behind a long queue, but
+    // none while a C waits in it (it shows its own view soon, and a huge result's text takes long).
+    bool ViewDue() {
+        const std::lock_guard lock(mu_);
+        return queue_.empty() || (clearsQueued_ == 0 && Clock::now() - lastReport_ >= kViewGap);
+    }
+
     void SendView() {
+        WindowView view = TakeView();  // first: stopped while converting, nothing is reported
         lastReport_ = Clock::now();
-        report_(std::exchange(carriedOut_, 0), TakeView());
+        report_(std::exchange(carriedOut_, 0), std::move(view));
     }
 
     Calculator calculator_;
-    const StopSignal& stop_;
     Report report_;
-    std::atomic<int> waiting_{0};  // posted, not yet begun
-    int carriedOut_ = 0;           // since the last view sent
+    std::mutex mu_;  // guards what follows, up to skipTo_
+    StopSignal stop_;
+    bool ending_ = false;
+    std::deque<Entry> queue_;
+    std::optional<Mode> abandonable_;  // the keypad of the running action, when a C undoes what it does
+    std::uint64_t lastId_ = 0;
+    int clearsQueued_ = 0;      // actions in queue_ that are Bearing::Clears
+    std::uint64_t skipTo_ = 0;  // the actions queued before this one are skipped: an abandoned work's C undoes them
+    int carriedOut_ = 0;        // since the last view sent
     Clock::time_point lastReport_;
     bool newWindow_ = false;
     std::string display_, memory_, paren_;  // the texts of the last view sent
@@ -114,7 +213,7 @@ CalculatorThread::CalculatorThread(Platform& platform) {
         QMetaObject::invokeMethod(
             this, [this, actions, view = std::move(view)] { Finished(actions, view); }, Qt::QueuedConnection);
     };
-    worker_ = std::make_unique<CalculatorWorker>(platform, stop_, std::move(report));
+    worker_ = std::make_unique<CalculatorWorker>(platform, std::move(report));
     worker_->moveToThread(&thread_);
     thread_.start();
     busyCursor_.setSingleShot(true);
@@ -141,16 +240,15 @@ void CalculatorThread::Start() {
     emit ViewChanged(view);
 }
 
-void CalculatorThread::Post(Mode mode, Action action) {
-    if (stop_.Raised()) return;
+void CalculatorThread::Post(Mode mode, Action action, Bearing bearing) {
+    if (!worker_->Queue(mode, std::move(action), bearing)) return;
     if (outstanding_++ == 0 && !busyCursorShown_) busyCursor_.start();
-    worker_->Posted();
     CalculatorWorker* worker = worker_.get();
     QMetaObject::invokeMethod(
-        worker, [worker, mode, action = std::move(action)] { worker->Run(mode, action); }, Qt::QueuedConnection);
+        worker, [worker] { worker->RunNext(); }, Qt::QueuedConnection);
 }
 
-void CalculatorThread::Stop() { stop_.Raise(); }
+void CalculatorThread::Stop() { worker_->End(); }
 
 Calculator& CalculatorThread::Core() { return worker_->Core(); }
 

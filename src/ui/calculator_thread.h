@@ -12,8 +12,12 @@
 //    of digit keys does not convert the growing display once per key.
 //  - The busy cursor shows once actions have been outstanding for 100 ms, and stays
 //    until none is: no arrow between queued actions.
+//  - A change of mind: an action that Clears (C, the switch to the other keypad) posted
+//    behind long work that it undoes, with nothing between that needs the work's result
+//    (Bearing), stops that work within a few milliseconds (work/stop.h) and drops the
+//    actions between; the state is that of the work finished and then C.
 //  - Stop() (the program ends) raises the stop signal: the running work ends within a few
-//    milliseconds (bignum/stop.h) and the actions still queued are dropped.
+//    milliseconds and the actions still queued are dropped.
 #include <QObject>
 #include <QThread>
 #include <QTimer>
@@ -21,7 +25,6 @@
 #include <memory>
 
 #include "app/calculator.h"
-#include "bignum/stop.h"
 #include "window_view.h"
 
 namespace calc::ui {
@@ -41,7 +44,7 @@ public:
     void Start();
     // Carries out `action` on the worker thread after every action posted before it, if
     // the open keypad is still that of `mode` by then.
-    void Post(Mode mode, Action action);
+    void Post(Mode mode, Action action, Bearing bearing = Bearing::NeedsResult);
     // The program ends: the running work stops, nothing more is carried out.
     void Stop();
     // No action is outstanding, and the window shows the view of the last one.
@@ -57,7 +60,6 @@ private:
     void Finished(int actions, const WindowView& view);
     void ShowBusyCursor();
 
-    StopSignal stop_;
     QThread thread_;
     std::unique_ptr<CalculatorWorker> worker_;  // lives in thread_
     int outstanding_ = 0;                       // posted, not yet reported carried out

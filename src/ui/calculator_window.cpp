@@ -210,16 +210,16 @@ void CalculatorWindow::Show(const WindowView& view) {
     SetChecked(hyperbolic_, view.hyperbolic);
 }
 
-void CalculatorWindow::Post(CalculatorThread::Action action) {
-    if (!retired_) calculator_.Post(mode_, std::move(action));
+void CalculatorWindow::Post(CalculatorThread::Action action, Bearing bearing) {
+    if (!retired_) calculator_.Post(mode_, std::move(action), bearing);
 }
 
 void CalculatorWindow::OnKey(Key key) {
-    Post([key](Calculator& c) { c.Press(key); });
+    Post([key](Calculator& c) { c.Press(key); }, Calculator::BearingOfPress(key));
 }
 
 void CalculatorWindow::PressIndex(int index) {
-    Post([index](Calculator& c) { c.PressIndex(index); });
+    Post([index](Calculator& c) { c.PressIndex(index); }, Calculator::BearingOfPressIndex(mode_, index));
 }
 
 // A click on a box toggles the core's modifier: one queued behind a long key toggles
@@ -227,18 +227,18 @@ void CalculatorWindow::PressIndex(int index) {
 void CalculatorWindow::OnModifier(ui::Control box) {
     if (mode_ != Mode::Scientific) return;
     const ModifierBox which = box == Control::Inverse ? ModifierBox::Inverse : ModifierBox::Hyperbolic;
-    Post([which](Calculator& c) { c.ToggleModifier(which); });
+    Post([which](Calculator& c) { c.ToggleModifier(which); }, Calculator::kToggleModifierBearing);
 }
 
 void CalculatorWindow::OnCommand(Command command) {
     switch (command) {
         case Command::Copy: return Post([](Calculator& c) { c.CopyDisplay(); });
-        case Command::Paste: return Post([](Calculator& c) { c.PasteClipboard(); });
+        case Command::Paste: return Post([](Calculator& c) { c.PasteClipboard(); }, Calculator::kPasteBearing);
         case Command::ShowScientific:
         case Command::ShowStandard: {
             // The view of the other keypad opens its window (Shell).
             const Mode mode = command == Command::ShowScientific ? Mode::Scientific : Mode::Standard;
-            return Post([mode](Calculator& c) { c.ShowMode(mode); });
+            return Post([mode](Calculator& c) { c.ShowMode(mode); }, Calculator::BearingOfShowMode(mode_, mode));
         }
         case Command::About: return emit AboutRequested();
     }

@@ -69,7 +69,7 @@ private:
     void OnKey(Key key);
     void OnModifier(ui::Control box);
     void OnCommand(Command command);
-    void Post(CalculatorThread::Action action);
+    void Post(CalculatorThread::Action action, Bearing bearing = Bearing::NeedsResult);
 
     CalculatorThread& calculator_;
     const Mode mode_;

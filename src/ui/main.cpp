@@ -8,7 +8,7 @@
 #include <iostream>
 #include <optional>
 
-#include "bignum/heap.h"
+#include "work/heap.h"
 #include "calc_version.h"
 #include "program.h"
 

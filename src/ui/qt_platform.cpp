@@ -6,7 +6,7 @@
 #include <future>
 #include <memory>
 
-#include "bignum/stop.h"
+#include "work/stop.h"
 
 namespace calc::ui {
 

@@ -2,6 +2,7 @@
 // long keys that leave the window live.
 #define QTEST_QPA_MOUSE_HANDLING  // mouse clicks go through the window system, where modality applies
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QPointer>
@@ -174,6 +175,63 @@ private slots:
         const QString copied = QGuiApplication::clipboard()->text();
         QCOMPARE(copied.size(), 65657060);
         QVERIFY(copied.startsWith(QLatin1String("12024234005159034561")));
+    }
+
+    void changeOfMind_data() {
+        QTest::addColumn<bool>("paste");      // 20 MB of keys, else n! of 14842906
+        QTest::addColumn<int>("between");     // a memory key between the work and C, which needs the result; -1: none
+        QTest::addColumn<bool>("viaSwitch");  // the View switch instead of C
+        QTest::addColumn<QString>("memory");  // then recalled
+        const int none = -1, mc = int(Key::MemoryClear), ms = int(Key::MemoryStore);
+        QTest::newRow("n!, C") << false << none << false << "4";
+        QTest::newRow("n!, switch") << false << none << true << "4";
+        QTest::newRow("n!, MC, C") << false << mc << false << "0";
+        QTest::newRow("paste, C") << true << none << false << "4";
+        QTest::newRow("paste, MS, C") << true << ms << false << "10000001";
+    }
+
+    // C (or the View switch) during a long key abandons its work unless a key between needs the result; the state is
+    // that of the work finished and then C: display 0, nothing pending, the memory kept.
+    void changeOfMind() {
+        QFETCH(bool, paste);
+        QFETCH(int, between);
+        QFETCH(bool, viaSwitch);
+        QFETCH(QString, memory);
+        CalculatorWindow* w = Open(Mode::Scientific);
+        QVERIFY(w);
+        for (Key k : {Key::Digit4, Key::MemoryStore}) w->Button(k)->click();
+        w->Inverse()->click();
+        // Locked by the error, every key of the locked paste beeps: the count tells how far it went.
+        constexpr int kPairs = 10'000'000;
+        QGuiApplication::clipboard()->setText((between < 0 ? QStringLiteral("1/0=") : QString()) +
+                                              QStringLiteral("1+").repeated(kPairs) + QStringLiteral("1="));
+        if (paste)
+            w->Action(Command::Paste)->trigger();
+        else
+            FactorialOf(w, "14842906")->click();
+        QTest::qWait(100);
+        QVERIFY(!program_->Idle());
+        QElapsedTimer sinceC;
+        sinceC.start();
+        if (between >= 0) w->Button(Key(between))->click();
+        if (viaSwitch)
+            w->Action(Command::ShowStandard)->trigger();
+        else
+            w->Button(Key::Clear)->click();
+        WaitUntilIdle(*program_);
+        qInfo("answered %lld ms after the C", sinceC.elapsed());
+        if (between < 0) QVERIFY2(sinceC.elapsed() < 1000, qPrintable(QString::number(sinceC.elapsed()) + " ms"));
+        if (paste && between < 0) QVERIFY(program_->Desktop().Beeps() < 2 * kPairs);
+        w = program_->Window();
+        QCOMPARE(Shown(w), QStringLiteral("0"));
+        QVERIFY(!program_->Core().Locked());
+        QCOMPARE(w->MemoryIndicator()->text(), viaSwitch || memory == "0" ? QString() : QStringLiteral("M"));
+        if (!viaSwitch) QVERIFY(!w->Inverse()->isChecked());
+        w = Open(Mode::Scientific);
+        QVERIFY(w);
+        w->Button(Key::MemoryRecall)->click();
+        WaitUntilIdle(*program_);
+        QCOMPARE(Shown(w), memory);
     }
 
     void closeDuringLongKey_data() {

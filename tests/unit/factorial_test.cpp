@@ -1,8 +1,8 @@
 // Exact factorial and the radix-10^9 multiplication behind it.
 #include "app/calculator.h"
 #include "bignum/bignum.h"
-#include "bignum/scratch.h"
-#include "bignum/stop.h"
+#include "work/scratch.h"
+#include "work/stop.h"
 #include "engine/errors.h"
 #include "engine/factorial.h"
 #include "support.h"
@@ -224,7 +224,7 @@ TEST(StopTest, LongWorkEndsWithStoppedPastEveryErrorTrap) {
     calc::Calculator calculator(platform);
     calculator.ShowMode(calc::Mode::Scientific);
     platform.clipboard = "1000!";
-    calc::bignum::detail::TwoThreads pair;
+    calc::work::TwoThreads pair;
     // clang-format off
     const std::vector<std::pair<const char*, std::function<void()>>> work = {
         {"product", [] { Square(Limbs(400, kBase - 1)); }},

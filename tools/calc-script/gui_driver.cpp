@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "bignum/heap.h"
+#include "work/heap.h"
 #include "calculator_window.h"
 #include "headless_driver.h"
 #include "program.h"

@@ -4,7 +4,7 @@
 // such work is over, the process should shrink back to about its idle size.
 #include <chrono>
 
-#include "bignum/stop.h"
+#include "work/stop.h"
 
 namespace calc {
 
@@ -19,7 +19,7 @@ void TrimHeap();
 void UseOneHeap();
 
 // Trims the heap when it goes out of scope, if at least `longWork` passed since it was
-// made; not when the work was stopped, as the program is ending then.
+// made; not when the work was stopped (whoever stopped it trims, if the program goes on).
 class TrimHeapAfterLongWork {
 public:
     explicit TrimHeapAfterLongWork(std::chrono::milliseconds longWork = std::chrono::milliseconds(50))

@@ -1,5 +1,5 @@
-// Scratch memory and the helper thread of the transforms.
-#include "bignum/scratch.h"
+// Scratch memory and the helper thread of long work.
+#include "work/scratch.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -10,7 +10,7 @@
 #include <sys/mman.h>
 #endif
 
-namespace calc::bignum::detail {
+namespace calc::work {
 
 Scratch::~Scratch() { std::free(data_); }
 
@@ -20,7 +20,7 @@ void Scratch::Release() {
     capacity_ = 0;
 }
 
-u32* Scratch::Grow(std::size_t n, std::size_t keep) {
+Scratch::u32* Scratch::Grow(std::size_t n, std::size_t keep) {
     if (n <= capacity_) return data_;
     u32* old = data_;
     data_ = nullptr;
@@ -36,7 +36,7 @@ u32* Scratch::Grow(std::size_t n, std::size_t keep) {
     return data_;
 }
 
-u32* Scratch::Allocate(std::size_t n) {
+Scratch::u32* Scratch::Allocate(std::size_t n) {
     constexpr std::size_t kHuge = std::size_t{2} << 20;
     std::size_t bytes = n * sizeof(u32);
     const std::size_t align = bytes >= kHuge ? kHuge : 64;
@@ -94,4 +94,4 @@ void TwoThreads::Loop() {
     }
 }
 
-}  // namespace calc::bignum::detail
+}  // namespace calc::work

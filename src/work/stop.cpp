@@ -1,4 +1,4 @@
-#include "bignum/stop.h"
+#include "work/stop.h"
 
 namespace calc {
 

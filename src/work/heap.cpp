@@ -1,4 +1,4 @@
-#include "bignum/heap.h"
+#include "work/heap.h"
 
 #include <cstdlib>  // defines __GLIBC__ on glibc
 

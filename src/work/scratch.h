@@ -1,23 +1,25 @@
 #pragma once
-// Internal: scratch memory for the transforms, and the helper thread that runs half
-// of a large transform.
-#include "bignum/limbs.h"
-#include "bignum/stop.h"
-
+// Scratch memory that long work keeps across its steps, and the helper thread that runs
+// half of a large step.
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <exception>
 #include <mutex>
 #include <thread>
 #include <type_traits>
 #include <utility>
 
-namespace calc::bignum::detail {
+#include "work/stop.h"
 
-// Words kept across the products of one computation. Large blocks ask for
+namespace calc::work {
+
+// 32-bit words kept across the steps of one computation (the products of a factorial). Large blocks ask for
 // transparent huge pages to save page faults. Throws std::bad_alloc.
 class Scratch {
 public:
+    using u32 = std::uint32_t;
+
     Scratch() = default;
     Scratch(const Scratch&) = delete;
     Scratch& operator=(const Scratch&) = delete;
@@ -100,4 +102,4 @@ private:
     bool failed_ = false;
 };
 
-}  // namespace calc::bignum::detail
+}  // namespace calc::work

@@ -1,9 +1,10 @@
 #pragma once
-// Long work can be asked to stop. The program asks when it quits while a key is still
-// being worked out (a huge factorial, a huge paste): the loops of such work call
-// ThrowIfStopRequested() every few milliseconds of work, and once the stop signal their
-// thread answers to was raised it throws Stopped. Stopped is no run-time error of the
-// calculator: no error trap catches it, it unwinds the whole key and the program quits.
+// Long work can be asked to stop: when the program quits while a key is still being
+// worked out (a huge factorial, a huge paste), and when a C waiting behind that key
+// makes its result unneeded. The loops of such work call ThrowIfStopRequested() every
+// few milliseconds of work, and once the stop signal their thread answers to was raised
+// it throws Stopped. Stopped is no run-time error of the calculator: no error trap
+// catches it, it unwinds the whole key.
 #include <atomic>
 
 namespace calc {
@@ -13,6 +14,8 @@ struct Stopped {};
 class StopSignal {
 public:
     void Raise() { raised_.store(true, std::memory_order_relaxed); }
+    // For the next work, once the stopped one has unwound.
+    void Lower() { raised_.store(false, std::memory_order_relaxed); }
     bool Raised() const { return raised_.load(std::memory_order_relaxed); }
 
 private:
