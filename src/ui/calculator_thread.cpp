@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <new>
 #include <string>
 #include <utility>
 
@@ -74,6 +75,8 @@ public:
             if (waiting_.load(std::memory_order_relaxed) == 0 || Clock::now() - lastReport_ >= kViewGap) SendView();
         } catch (const Stopped&) {
             return;  // the program is ending
+        } catch (const std::bad_alloc&) {
+            ShowOutOfMemory();
         }
     }
 
@@ -94,9 +97,19 @@ public:
     }
 
 private:
+    // No memory left to show what the action left (the texts of a huge display): it ends as a key that runs
+    // out of memory does, and that short error is shown.
+    void ShowOutOfMemory() {
+        calculator_.ShowOutOfMemory();
+        try {
+            SendView();
+        } catch (const std::bad_alloc&) {}
+    }
+
     void SendView() {
         lastReport_ = Clock::now();
-        report_(std::exchange(carriedOut_, 0), TakeView());
+        WindowView view = TakeView();  // first: a view that cannot be made leaves the count of actions as it was
+        report_(std::exchange(carriedOut_, 0), std::move(view));
     }
 
     Calculator calculator_;

@@ -57,7 +57,9 @@ TEST(ScenarioRunner, JudgesEachLine) {
         EXPECT_EQ(r.ok, c.ok) << c.line;
         EXPECT_EQ(r.message.rfind(c.message, 0), 0u) << c.line << " -> " << r.message;
     }
-    EXPECT_EQ(shown.str(), FormatShow(driver.Read()));  // `show` wrote to the stream it was given, once
+    std::ostringstream once;
+    WriteShow(once, driver.Read());
+    EXPECT_EQ(shown.str(), once.str());  // `show` wrote to the stream it was given, once
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <new>
 
 #include "messages.h"
 
@@ -27,16 +28,18 @@ std::string Reason(int error) { return std::strerror(error); }
 
 }  // namespace
 
-std::string FormatShow(const Snapshot& s) {
-    std::string out;
-    out += "display: " + s.display + "\n";
-    out += "memory: " + s.memory + "\n";
-    out += "paren: " + s.paren + "\n";
-    out += "inv: " + s.inv + "\n";
-    out += "hyp: " + s.hyp + "\n";
-    out += std::string("locked: ") + (s.locked ? "yes" : "no") + "\n";
-    out += "tokens: " + s.tokens + "\n";
-    return out;
+void WriteShow(std::ostream& out, const Snapshot& s) {
+    out << "display: " << s.display << "\nmemory: " << s.memory << "\nparen: " << s.paren << "\ninv: " << s.inv
+        << "\nhyp: " << s.hyp << "\nlocked: " << (s.locked ? "yes" : "no") << "\ntokens: " << s.tokens << "\n";
+}
+
+CommandResult ScenarioRunner::Show() {
+    try {
+        WriteShow(shown_, driver_.Read());
+        return Done(true);
+    } catch (const std::bad_alloc&) {
+        return Fail("show: out of memory (内存不足) for a copy of the state");
+    }
 }
 
 void ScenarioRunner::Restart() {
@@ -67,7 +70,7 @@ CommandResult ScenarioRunner::Run(Action a) {
             driver_.Paste(std::move(a.text));
             break;
         case Verb::Copy: driver_.Copy(); break;
-        case Verb::Show: shown_ << FormatShow(driver_.Read()); return Done(true);
+        case Verb::Show: return Show();
         case Verb::Expect: return Expect(a);
     }
     return Done();
@@ -171,12 +174,12 @@ ExitStatus Interactive(Driver& driver, std::istream& in, std::ostream& out, std:
     int number = 0;
     for (std::string line; std::getline(in, line);) {
         ++number;
-        const CommandResult r = runner.RunLine(std::move(line));
+        CommandResult r = runner.RunLine(std::move(line));
+        if (const CommandResult shown = r.shown ? r : runner.Show(); r.ok) r = shown;  // the state after each line
         if (!r.ok) {
             err << "calc-script: line " << number << ": " << r.message << "\n" << std::flush;
             status = ExitStatus::Failed;
         }
-        if (!r.shown) out << FormatShow(driver.Read());
         out.flush();
     }
     return ReadToEnd(in, "-", err) ? status : ExitStatus::Trouble;

@@ -10,8 +10,8 @@
 
 namespace calc::script {
 
-// The seven lines of `show`.
-std::string FormatShow(const Snapshot& s);
+// The seven lines of `show`, written piece by piece: a huge display is not copied once more.
+void WriteShow(std::ostream& out, const Snapshot& s);
 
 struct CommandResult {
     bool ok = true;
@@ -28,6 +28,8 @@ public:
     void Restart();
     // Runs one line (comments and blank lines are accepted and do nothing), then the consistency checks.
     CommandResult RunLine(std::string line);
+    // `show`: writes the state to `shown`; fails when no memory is left to read it (nothing written then).
+    CommandResult Show();
 
 private:
     CommandResult Run(Action action);
