@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <new>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -130,6 +131,7 @@ CalculatorThread::CalculatorThread(Platform& platform) {
     worker_ = std::make_unique<CalculatorWorker>(platform, stop_, std::move(report));
     worker_->moveToThread(&thread_);
     thread_.start();
+    if (!thread_.isRunning()) throw std::runtime_error("the calculator thread cannot start");  // no memory for it
     busyCursor_.setSingleShot(true);
     busyCursor_.setInterval(kBusyCursorDelayMs);
     connect(&busyCursor_, &QTimer::timeout, this, &CalculatorThread::ShowBusyCursor);

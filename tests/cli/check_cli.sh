@@ -67,6 +67,9 @@ row 1 "FAIL $tmp/elf:1: malformed line: unknown command \"\\\\x7fELF\\\\x02\\\\x
     "$script" --check "$tmp/elf"
 row 1 "FAIL $tmp/huge.calc:1: unknown caption \"$(printf 'x%.0s' {1..80})…\" in the standard window${nl}0 passed, 1 failed$nl" \
     "" "$script" --check "$tmp/huge.calc"
+# calc-script under an address-space limit: 2000000! and its `show` work or end in 内存不足, and the state lives on.
+printf 'window scientific\npress 5 MS C 2 0 0 0 0 0 0 n!\nshow\npress C 2 + 3 =\nexpect display 5\nexpect memory M\n' >"$tmp/big.calc"
+for mib in 60 200; do to=/dev/null row 0 "" "" prlimit --as=$((mib << 20)) "$script" --check "$tmp/big.calc"; done
 # calc-script: interactive errors on standard error, the final status, `show` once
 in=/ row 2 "" "calc-script: -: Is a directory$nl" "$script"
 in=$tmp/session row 1 "$state1$state1$state1" "calc-script: line 2: malformed line: unknown command \"bogus\\\\x01\"$nl" \
