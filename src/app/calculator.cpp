@@ -1,5 +1,8 @@
 #include "app/calculator.h"
 
+#include <new>
+
+#include "engine/errors.h"
 #include "keypad/keypad_table.h"
 #include "paste/replay.h"
 
@@ -64,11 +67,21 @@ Bearing Calculator::BearingOfPressIndex(Mode mode, int index) {
     return key ? BearingOfPress(*key) : Bearing::UndoneByClear;
 }
 
-void Calculator::CopyDisplay() { platform_.SetClipboardText(Display()); }
+void Calculator::CopyDisplay() {
+    try {
+        platform_.SetClipboardText(Display());
+    } catch (const std::bad_alloc&) {
+        platform_.Beep();
+    }
+}
 
 void Calculator::PasteClipboard() {
     if (mode_ != Mode::Scientific) return;
-    PasteText(scientific_, platform_.ClipboardText());
+    scientific_.Trap([this] { PasteText(scientific_, platform_.ClipboardText()); });
+}
+
+void Calculator::ShowOutOfMemory() {
+    Open().Trap([] { Raise(ErrorKind::OutOfMemory); });
 }
 
 }  // namespace calc

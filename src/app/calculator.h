@@ -60,10 +60,14 @@ public:
     static constexpr Bearing kPasteBearing = Bearing::UndoneByClear;           // it presses no memory key
     static constexpr Bearing kToggleModifierBearing = Bearing::UndoneByClear;  // C clears both boxes
 
-    // Edit > Copy: the display text to the clipboard, whatever it holds.
+    // Edit > Copy: the display text to the clipboard, whatever it holds. With no memory left for the
+    // copy the clipboard stays as it was and the alert sounds.
     void CopyDisplay();
-    // Edit > Paste (scientific keypad only): the clipboard text replayed as keys.
+    // Edit > Paste (scientific keypad only): the clipboard text replayed as keys. A text too large to
+    // read ends the paste as a key that runs out of memory does.
     void PasteClipboard();
+    // What the open keypad shows could not be shown for want of memory: it shows that error instead.
+    void ShowOutOfMemory();
 
     const std::string& Display() const { return Open().Display(); }
     bool Locked() const { return Open().Locked(); }

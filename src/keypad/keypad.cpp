@@ -64,10 +64,13 @@ void Keypad::Reload() {
 void Keypad::Press(Key key) {
     if (locked_ && key != Key::Clear) return Beep();
     if (!OnKeypad(mode_, key)) return;
-    const std::string error = TrapRuntimeErrors([&] {
+    Trap([&] {
         if (!Type(key)) Handle(key);
     });
-    if (!error.empty()) ShowError(error);
+}
+
+void Keypad::Trap(const std::function<void()>& work) {
+    if (std::string error = TrapRuntimeErrors(work); !error.empty()) ShowError(std::move(error));
 }
 
 void Keypad::PressNoKey() {

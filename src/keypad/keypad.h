@@ -4,6 +4,7 @@
 // the error text on the display and locks the keypad until "C", and the consistency
 // rules of that shared state.
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,9 @@ public:
     // A press where no key is (a `click` of an index without one): only a locked
     // keypad answers, with the alert.
     void PressNoKey();
+    // Work that is no key of its own (the Edit menu, the view of what a key left) under the keys' error
+    // trap: a run-time error or running out of memory shows its error text and locks the keypad.
+    void Trap(const std::function<void()>& work);
 
     const std::string& Display() const { return display_; }
     bool Locked() const { return locked_; }

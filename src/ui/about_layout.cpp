@@ -16,7 +16,7 @@ constexpr std::array<AboutControlDef, 12> kAbout{{
     {"author", AboutKind::Label, {120, 1560, 1755, 210}, "作者：开发小组"},
     {"tools", AboutKind::Label, {120, 1920, 3525, 210}, "开发工具：C++20 与 Qt 6"},
     {"platform", AboutKind::PlatformLabel, {120, 2280, 4845, 210}, "运行平台："},
-    {"email", AboutKind::Label, {240, 2640, 3165, 210}, "邮箱：calc@example.org"},
+    {"contact", AboutKind::Label, {240, 2640, 7935, 210}, CALC_CONTACT},
     {"summary",
      AboutKind::WrappedLabel,
      {120, 3120, 8055, 1935},

@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <deque>
 #include <mutex>
+#include <new>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -92,7 +94,9 @@ public:
             if (calculator_.CurrentMode() == entry->mode) entry->action(calculator_);
             if (ViewDue()) SendView();
         } catch (const Stopped&) {
-            abandoned = stop_.Raised();
+            abandoned = stop_.Raised();  // else the program is ending
+        } catch (const std::bad_alloc&) {
+            ShowOutOfMemory();
         }
         if (Finish() || !abandoned) return;
         // Abandoned for a C or a switch that undoes it: the state as the work had left it, then C; the
@@ -186,8 +190,19 @@ private:
         return queue_.empty() || (clearsQueued_ == 0 && Clock::now() - lastReport_ >= kViewGap);
     }
 
+    // No memory left to show what the action left (the texts of a huge display): it ends as a key that runs
+    // out of memory does, and that short error is shown.
+    void ShowOutOfMemory() {
+        calculator_.ShowOutOfMemory();
+        try {
+            SendView();
+        } catch (const std::bad_alloc&) {}
+    }
+
     void SendView() {
-        WindowView view = TakeView();  // first: stopped while converting, nothing is reported
+        // First: stopped while converting, or out of memory for the view, nothing is reported and the count
+        // of actions stays as it was.
+        WindowView view = TakeView();
         lastReport_ = Clock::now();
         report_(std::exchange(carriedOut_, 0), std::move(view));
     }
@@ -216,6 +231,7 @@ CalculatorThread::CalculatorThread(Platform& platform) {
     worker_ = std::make_unique<CalculatorWorker>(platform, std::move(report));
     worker_->moveToThread(&thread_);
     thread_.start();
+    if (!thread_.isRunning()) throw std::runtime_error("the calculator thread cannot start");  // no memory for it
     busyCursor_.setSingleShot(true);
     busyCursor_.setInterval(kBusyCursorDelayMs);
     connect(&busyCursor_, &QTimer::timeout, this, &CalculatorThread::ShowBusyCursor);

@@ -17,8 +17,8 @@ int main(int argc, char** argv) {
     // --help and --version answer before Qt looks for a display.
     if (const std::optional<int> exitCode = calc::ui::ReadCommandLine(argc, argv)) return *exitCode;
     // Without a display Qt would abort with its own message: say it plainly first.
-    if (!calc::ui::CheckDisplay(argc, argv).usable) {
-        std::cerr << calc::ui::kNoDisplay;
+    if (const calc::ui::DisplayCheck display = calc::ui::PrepareDisplay(argc, argv); !display.usable) {
+        std::cerr << calc::ui::NoDisplayMessage(display);
         return calc::ui::kNoDisplayStatus;
     }
     QApplication qapp(argc, argv);

@@ -2,9 +2,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QDir>
-#include <QFileInfo>
-#include <QLibraryInfo>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -38,63 +36,26 @@ std::string OptionOfError(const QString& text) {
     return from >= 0 && to > from ? text.mid(from + 1, to - from - 1).toStdString() : std::string();
 }
 
-std::string ParseError(const QCommandLineParser& parser) {
+// The option as the user wrote it ("-xy", "--xy=1" named "-xy", "--xy"): Qt gives only its name.
+std::string AsGiven(const QString& name, const QStringList& args) {
+    for (const QString& arg : args.mid(1)) {
+        if (arg == QStringLiteral("--")) break;
+        const QString option = arg.section(u'=', 0, 0);
+        if (option.startsWith(u'-') && option.mid(option.startsWith(QStringLiteral("--")) ? 2 : 1) == name)
+            return option.toStdString();
+    }
+    return "--" + name.toStdString();
+}
+
+std::string ParseError(const QCommandLineParser& parser, const QStringList& args) {
     const QStringList unknown = parser.unknownOptionNames();
-    if (!unknown.isEmpty())
-        return "无法识别的选项“" + std::string(unknown[0].size() == 1 ? "-" : "--") + unknown[0].toStdString() + "”";
+    if (!unknown.isEmpty()) return "无法识别的选项“" + AsGiven(unknown[0], args) + "”";
     const std::string option = OptionOfError(parser.errorText());
     if (parser.errorText().startsWith(QStringLiteral("Missing value"))) return "选项“" + option + "”缺少参数";
     return "选项“" + option + "”不接受参数";
 }
 
-bool HasEnv(const char* name) {
-    const char* value = std::getenv(name);
-    return value && *value;
-}
-
-bool WaylandPluginInstalled() {
-    QStringList dirs = qEnvironmentVariable("QT_PLUGIN_PATH").split(u':', Qt::SkipEmptyParts);
-    dirs << QLibraryInfo::path(QLibraryInfo::PluginsPath);
-    for (const QString& dir : dirs) {
-        if (!QDir(dir + QStringLiteral("/platforms")).entryList({QStringLiteral("libqwayland*.so")}).isEmpty())
-            return true;
-    }
-    return false;
-}
-
-// The compositor's socket: WAYLAND_DISPLAY (wayland-0 when unset), relative to XDG_RUNTIME_DIR.
-bool WaylandSocketExists() {
-    const QString name =
-        HasEnv("WAYLAND_DISPLAY") ? qEnvironmentVariable("WAYLAND_DISPLAY") : QStringLiteral("wayland-0");
-    if (QDir::isAbsolutePath(name)) return QFileInfo::exists(name);
-    return HasEnv("XDG_RUNTIME_DIR") && QFileInfo::exists(qEnvironmentVariable("XDG_RUNTIME_DIR") + u'/' + name);
-}
-
-bool PlatformHasDisplay(const QString& entry) {
-    const QString name = entry.section(u':', 0, 0);  // "offscreen:fontengine=freetype" names offscreen
-    if (name == QStringLiteral("xcb")) return HasEnv("DISPLAY");
-    if (name.startsWith(QStringLiteral("wayland"))) return WaylandSocketExists() && WaylandPluginInstalled();
-    return true;
-}
-
 }  // namespace
-
-DisplayCheck CheckDisplay(int argc, char** argv) {
-    DisplayCheck check;
-    QString platforms = qEnvironmentVariable("QT_QPA_PLATFORM");
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
-            platforms = QString::fromLocal8Bit(argv[i + 1]);
-    }
-    check.chosen = !platforms.isEmpty();
-    if (!check.chosen)
-        platforms = qEnvironmentVariable("XDG_SESSION_TYPE") == QStringLiteral("wayland")
-                        ? QStringLiteral("wayland;xcb")
-                        : QStringLiteral("xcb");
-    for (const QString& entry : platforms.split(u';', Qt::SkipEmptyParts))
-        check.usable = check.usable || PlatformHasDisplay(entry);
-    return check;
-}
 
 std::optional<int> ReadCommandLine(int argc, char** argv) {
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
@@ -111,17 +72,20 @@ std::optional<int> ReadCommandLine(int argc, char** argv) {
     for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
     std::string error;
     if (!parser.parse(args)) {
-        error = ParseError(parser);
+        error = ParseError(parser, args);
     } else if (!parser.positionalArguments().isEmpty()) {
         error = "多余的参数“" + parser.positionalArguments()[0].toStdString() + "”";
     }
     if (!error.empty()) {
         std::cerr << "calculator：" << error << "\n请执行“calculator --help”查看可用的选项。\n";
-        return 2;
+        return kUsageStatus;
     }
-    if (parser.isSet(help)) return std::cout << kHelp, 0;
-    if (parser.isSet(version)) return std::cout << "calculator " CALC_VERSION "\n", 0;
-    return std::nullopt;
+    if (!parser.isSet(help) && !parser.isSet(version)) return std::nullopt;
+    std::cout << (parser.isSet(help) ? kHelp : "calculator " CALC_VERSION "\n") << std::flush;
+    if (std::cout) return 0;
+    // Output that never arrives is no success (a full disk, a closed pipe).
+    std::cerr << "calculator：无法写入标准输出：" << std::strerror(errno ? errno : EIO) << "\n";
+    return kOutputErrorStatus;
 }
 
 Program::Program() : calculator_(platform_), shell_(calculator_) {

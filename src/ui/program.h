@@ -6,34 +6,21 @@
 
 #include "app/calculator.h"
 #include "calculator_thread.h"
+#include "display_check.h"
 #include "qt_platform.h"
 #include "shell.h"
 
 namespace calc::ui {
 
 // The command line, read before the QApplication exists, so that it needs no display:
-// -h/--help and -v/--version print to standard output; an unknown option or a stray
-// argument is reported on standard error with exit code 2. Qt's own options (-platform
+// -h/--help and -v/--version print to standard output (exit code 0, or kOutputErrorStatus
+// when it cannot be written); an unknown option, named as given, or a stray argument is
+// reported on standard error with a hint and kUsageStatus. Qt's own options (-platform
 // NAME, -style NAME, -reverse ...) are left to the QApplication. Returns the exit code
 // when the program ends here, nothing when it goes on to open its window.
 std::optional<int> ReadCommandLine(int argc, char** argv);
-
-// Whether the windows have a display to open on, checked before the QApplication exists (Qt aborts when
-// its platform finds none). The platform is the one of -platform NAME or QT_QPA_PLATFORM (`chosen`),
-// else the one Qt picks for the session: Wayland when the session is one, then X. X needs DISPLAY;
-// Wayland needs Qt's Wayland plugin and WAYLAND_DISPLAY (or the default socket); the other platforms
-// (offscreen, vnc, ...) need no display.
-struct DisplayCheck {
-    bool chosen = false;
-    bool usable = false;
-};
-DisplayCheck CheckDisplay(int argc, char** argv);
-
-// The message and status of the calculator when CheckDisplay finds no display.
-inline constexpr char kNoDisplay[] =
-    "calculator：找不到可用的图形显示（未设置 X 显示 DISPLAY；Wayland 显示未设置或未安装 qt6-wayland），"
-    "无法打开窗口。\n";
-inline constexpr int kNoDisplayStatus = 1;
+inline constexpr int kUsageStatus = 2;
+inline constexpr int kOutputErrorStatus = 2;
 
 class Program {
 public:

@@ -5,8 +5,10 @@
 // The core calls these from the calculator thread (calculator_thread.h), but Qt's
 // clipboard and bell belong to the GUI thread, so they are asked of it there: the bell
 // is rung without waiting, and at most once per 100 ms however many alerts come; a new
-// clipboard text is set without waiting (in order with everything the calculator thread
-// sends later); the clipboard text is waited for, answering the stop signal meanwhile.
+// clipboard text is made into its UTF-8 bytes on the calling thread, once, and set without
+// waiting (in order with everything the calculator thread sends later); every request for
+// it is served from those bytes. The clipboard text is waited for, answering the stop
+// signal meanwhile; no memory left to read it throws std::bad_alloc on the calling thread.
 // Construct it on the GUI thread.
 #include <QObject>
 #include <atomic>

@@ -7,11 +7,14 @@ script=$1 version=$2 calculator=${3:-}
 tmp=$(cd "$(mktemp -d)" && pwd -P)
 trap 'chmod -R u+rwx "$tmp"; rm -rf "$tmp"' EXIT
 failures=0
+declare -A statuses  # program -> the exit statuses its rows gave, for the manual pages' EXIT STATUS
 row() {
     local code=$1 out=$2 err=$3; shift 3
     : >"$tmp/out"
     "$@" <"${in:-/dev/null}" >"${to:-$tmp/out}" 2>"$tmp/err"
-    local rc=$? got_out got_err
+    local rc=$? got_out got_err program=calc-script
+    [[ -n $calculator && " $* " == *" $calculator "* ]] && program=calculator
+    [ "$code" -lt 100 ] && statuses[$program]+=" $code"
     got_out=$(head -c 2000 "$tmp/out"; echo x) got_err=$(head -c 2000 "$tmp/err"; echo x)
     got_out=${got_out%x} got_err=${got_err%x}
     # shellcheck disable=SC2053  # the expectations are patterns
@@ -77,6 +80,9 @@ row 2 "0 passed, 1 failed$nl" "calc-script: /dev/zero:1: line longer than 1 MiB 
 [ -z "${peak[*]}" ] || [ "$(tail -n1 "$tmp/peak")" -lt 600000 ] || { echo "FAIL: peak $(tail -n1 "$tmp/peak") kB"; failures=$((failures + 1)); }
 e="calc-script: line"
 in=$tmp/odd row 1 "*" "$e 1: unknown caption \"\\\\x1b[[]1m\\\\u202e\" in the standard window$nl$e 2: malformed line: blank command \"\\\\u2003\"$nl$e 6: malformed line: unknown escape \"\\\\q\"*" "$script"
+# calc-script under an address-space limit: 2000000! and its `show` work or end in 内存不足, and the state lives on.
+printf 'window scientific\npress 5 MS C 2 0 0 0 0 0 0 n!\nshow\npress C 2 + 3 =\nexpect display 5\nexpect memory M\n' >"$tmp/big.calc"
+for mib in 60 200; do to=/dev/null row 0 "" "" prlimit --as=$((mib << 20)) "$script" --check "$tmp/big.calc"; done
 # calc-script: interactive errors on standard error, the final status, `show` once
 in=/ row 2 "" "calc-script: -: Is a directory$nl" "$script"
 in=$tmp/session row 1 "$state1$state1$state1" "calc-script: line 2: malformed line: unknown command \"bogus\\\\x01\"$nl" \
@@ -104,8 +110,23 @@ if [ -n "$calculator" ]; then
     # --gui with no display runs offscreen; a chosen platform without its display is refused.
     row 0 "PASS $tmp/ok.calc${nl}1 passed, 0 failed$nl" "*" \
         env -u QT_QPA_PLATFORM DISPLAY= WAYLAND_DISPLAY= XDG_SESSION_TYPE= "$script" --gui --check "$tmp/ok.calc"
-    row 2 "" "calc-script: --gui: the Qt platform chosen (-platform or QT_QPA_PLATFORM) has no display*" \
+    row 2 "" "calc-script: --gui: no display to open the windows on; tried X (DISPLAY not set)$nl" \
         env DISPLAY= QT_QPA_PLATFORM=xcb "$script" --gui --check "$tmp/ok.calc"
+    # A display named but not answering (nothing listening, no such host, a dead Wayland socket): a word, no abort.
+    : >"$tmp/dead-socket"
+    for e in DISPLAY=:87 DISPLAY=nohost.invalid:0 "DISPLAY= XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=$tmp/dead-socket"; do
+        # shellcheck disable=SC2086  # the variables of the environment
+        row 2 "" "calc-script: --gui: no display to open the windows on; tried ?* (*)$nl" \
+            env -u QT_QPA_PLATFORM $e "$script" --gui --check "$tmp/ok.calc"
+        # shellcheck disable=SC2086
+        row 1 "" "calculator：找不到可用的图形显示，无法打开窗口。已尝试：?* (*)$nl" env -u QT_QPA_PLATFORM $e "$calculator"
+    done
+    # No XDG_RUNTIME_DIR, or one others may enter: a private one instead, and no word from Qt about it.
+    mkdir -m 755 "$tmp/open"
+    for e in "-u XDG_RUNTIME_DIR" "XDG_RUNTIME_DIR=$tmp/open"; do
+        # shellcheck disable=SC2086
+        row 124 "" "" env $e QT_QPA_PLATFORM=offscreen timeout 2 "$calculator"
+    done
     # calculator: Chinese messages naming the option; no display is said before Qt would abort.
     zh="${nl}请执行“calculator --help”查看可用的选项。$nl"
     export DISPLAY= WAYLAND_DISPLAY= QT_QPA_PLATFORM=
@@ -113,6 +134,11 @@ if [ -n "$calculator" ]; then
     row 0 "用法：calculator \[选项\]${nl}*另可使用 Qt 的通用选项*" "" "$calculator" -platform offscreen -style Fusion -reverse -h
     row 2 "" "calculator：无法识别的选项“--no-such-option”$zh" "$calculator" --no-such-option
     row 2 "" "calculator：无法识别的选项“-x”$zh" "$calculator" -x
+    row 2 "" "calculator：无法识别的选项“-xyz”$zh" "$calculator" -xyz=1
+    for v in --help --version; do
+        to=/dev/full row 2 "" "calculator：无法写入标准输出：No space left on device$nl" "$calculator" $v
+    done
+    row 1 "" "" grep -aqE 'example\.(org|com|net)' "$calculator"  # no made-up address in the program
     row 2 "" "calculator：多余的参数“stray”$zh" "$calculator" stray
     row 2 "" "calculator：选项“-platform”缺少参数$zh" "$calculator" -platform
     row 2 "" "calculator：选项“--help”不接受参数$zh" "$calculator" --help=x
@@ -124,5 +150,15 @@ if [ -n "$calculator" ]; then
         row 1 "" "calculator：找不到可用的图形显示*" env XDG_RUNTIME_DIR="$tmp" XDG_SESSION_TYPE=wayland "$calculator"
     fi
 fi
+# The EXIT STATUS section of each manual page lists exactly the statuses its program gave above.
+for program in "${!statuses[@]}"; do
+    listed=$(awk '/^\.SH/ { on = $0 == ".SH EXIT STATUS" } on && /^\.B [0-9]+$/ { print $2 }' \
+        "${0%/*}/../../docs/man/$program.1.in" | sort -u)
+    gave=$(tr ' ' '\n' <<<"${statuses[$program]}" | sed '/^$/d' | sort -u)
+    if [ "$listed" != "$gave" ]; then
+        echo "FAIL: $program.1 EXIT STATUS lists" $listed "but the program gave" $gave
+        failures=$((failures + 1))
+    fi
+done
 [ "$failures" -eq 0 ] && echo "command lines as expected"
 exit $((failures > 0))

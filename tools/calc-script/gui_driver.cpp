@@ -149,10 +149,9 @@ Snapshot GuiDriver::Read() {
 }
 
 ExitStatus RunGui(int& argc, char** argv, const Options& options) {
-    const ui::DisplayCheck display = ui::CheckDisplay(argc, argv);
-    if (!display.usable && display.chosen) {
-        std::cerr << "calc-script: --gui: the Qt platform chosen (-platform or QT_QPA_PLATFORM) has no display to "
-                     "open the windows on\n";
+    const ui::DisplayCheck display = ui::PrepareDisplay(argc, argv);
+    if (!display.usable && (display.chosen || display.configured)) {
+        std::cerr << "calc-script: --gui: no display to open the windows on; tried " << display.tried << "\n";
         return ExitStatus::Trouble;
     }
     if (!display.usable) setenv("QT_QPA_PLATFORM", "offscreen", 1);

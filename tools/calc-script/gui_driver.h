@@ -36,9 +36,10 @@ public:
     Snapshot Read() override;
 
     ui::CalculatorWindow* Window() const;
+    // A menu item of the open window (Edit > Paste pastes the clipboard as it is); returns once it is done.
+    void Trigger(ui::Command command);
 
 private:
-    void Trigger(ui::Command command);
     // Waits until the calculator thread has carried out every action, then checks the core's consistency rules.
     void Settle();
     void Stop();

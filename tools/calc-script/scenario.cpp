@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <new>
 
 #include "messages.h"
 
@@ -47,6 +48,15 @@ void WriteShow(std::ostream& out, const Snapshot& s) {
     for (const Expectation what : {Expectation::Display, Expectation::Memory, Expectation::Paren, Expectation::Inv,
                                    Expectation::Hyp, Expectation::Locked, Expectation::Tokens}) {
         out << Name(what) << ": " << Field(s, what) << '\n';
+    }
+}
+
+CommandResult ScenarioRunner::Show() {
+    try {
+        WriteShow(shown_, driver_.Read());
+        return Done(true);
+    } catch (const std::bad_alloc&) {
+        return Fail("show: out of memory (内存不足) for a copy of the state");
     }
 }
 
@@ -92,7 +102,7 @@ CommandResult ScenarioRunner::Run(Action a) {
             driver_.Paste(std::move(a.text));
             break;
         case Verb::Copy: driver_.Copy(); break;
-        case Verb::Show: WriteShow(shown_, driver_.Read()); return Done(true);
+        case Verb::Show: return Show();
         case Verb::Expect: return Expect(a);
     }
     return Done();
@@ -195,12 +205,12 @@ ExitStatus Interactive(Driver& driver, std::istream& in, std::ostream& out, std:
     for (LineReader::Got got; (got = reader.Next(line)) != LineReader::Got::End;) {
         const std::string where = "line " + std::to_string(reader.Number());
         if (got == LineReader::Got::TooLong) return TooLong(where, err);
-        const CommandResult r = runner.RunLine(std::move(line));
+        CommandResult r = runner.RunLine(std::move(line));
+        if (const CommandResult shown = r.shown ? r : runner.Show(); r.ok) r = shown;  // the state after each line
         if (!r.ok) {
             err << "calc-script: " << where << ": " << r.message << "\n" << std::flush;
             status = ExitStatus::Failed;
         }
-        if (!r.shown) WriteShow(out, driver.Read());
         out.flush();
     }
     return ReadToEnd(in, "-", err) ? status : ExitStatus::Trouble;

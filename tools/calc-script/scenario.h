@@ -34,6 +34,8 @@ public:
     void Restart();
     // Runs one line (comments and blank lines are accepted and do nothing), then the consistency checks.
     CommandResult RunLine(std::string line);
+    // `show`: writes the state to `shown`; fails when no memory is left to read it (nothing written then).
+    CommandResult Show();
 
 private:
     CommandResult Run(Action action);
