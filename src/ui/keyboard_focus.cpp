@@ -53,7 +53,7 @@ public:
     void ReturnSoon() {
         QTimer::singleShot(0, this, [this] {
             if (QApplication::activePopupWidget()) return;
-            QWidget* focus = QApplication::focusWidget();
+            const QWidget* focus = QApplication::focusWidget();
             if (focus && focus != menuBar_) return;
             if (last_)
                 last_->setFocus(Qt::OtherFocusReason);
@@ -148,7 +148,7 @@ private:
 
 std::vector<QWidget*> ReadingOrder(std::vector<QWidget*> controls) {
     std::stable_sort(controls.begin(), controls.end(),
-                     [](QWidget* a, QWidget* b) { return InWindow(a).top() < InWindow(b).top(); });
+                     [](const QWidget* a, const QWidget* b) { return InWindow(a).top() < InWindow(b).top(); });
     // A control starts a new row when its top is below the middle of the first control of the row.
     std::vector<std::tuple<int, int, QWidget*>> placed;
     int row = -1, rowMiddle = 0;

@@ -82,7 +82,10 @@ e="calc-script: line"
 in=$tmp/odd row 1 "*" "$e 1: unknown caption \"\\\\x1b[[]1m\\\\u202e\" in the standard window$nl$e 2: malformed line: blank command \"\\\\u2003\"$nl$e 6: malformed line: unknown escape \"\\\\q\"*" "$script"
 # calc-script under an address-space limit: 2000000! and its `show` work or end in 内存不足, and the state lives on.
 printf 'window scientific\npress 5 MS C 2 0 0 0 0 0 0 n!\nshow\npress C 2 + 3 =\nexpect display 5\nexpect memory M\n' >"$tmp/big.calc"
-for mib in 60 200; do to=/dev/null row 0 "" "" prlimit --as=$((mib << 20)) "$script" --check "$tmp/big.calc"; done
+# (A sanitizer build cannot start under such a limit: it reserves its shadow memory first.)
+if prlimit --as=$((60 << 20)) "$script" --version >/dev/null 2>&1; then
+    for mib in 60 200; do to=/dev/null row 0 "" "" prlimit --as=$((mib << 20)) "$script" --check "$tmp/big.calc"; done
+else echo "skipped: the address-space limit rows (this build cannot start under one)"; fi
 # calc-script: interactive errors on standard error, the final status, `show` once
 in=/ row 2 "" "calc-script: -: Is a directory$nl" "$script"
 in=$tmp/session row 1 "$state1$state1$state1" "calc-script: line 2: malformed line: unknown command \"bogus\\\\x01\"$nl" \

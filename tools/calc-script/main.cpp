@@ -22,6 +22,7 @@ namespace {
 
 using calc::script::ExitStatus;
 
+// cppcheck-suppress constParameterReference ; the GUI build hands argc on to QApplication, which takes a reference
 ExitStatus Run(const calc::script::Options& options, int& argc, char** argv) {
     if (options.record) {
         calc::script::HeadlessDriver driver;

@@ -149,7 +149,7 @@ std::istream* OpenInput(const std::string& path, std::ifstream& file, std::istre
     return &file;
 }
 
-bool ReadToEnd(std::istream& in, const std::string& path, std::ostream& err) {
+bool ReadToEnd(const std::istream& in, const std::string& path, std::ostream& err) {
     // Standard input reads through stdio, which keeps the error to itself (a directory given as `< /`).
     if (!in.bad() && !(&in == &std::cin && std::ferror(stdin))) return true;
     err << "calc-script: " << Printable(path) << ": " << Reason(errno ? errno : EIO) << "\n";

@@ -70,6 +70,6 @@ ExitStatus TooLong(const std::string& where, std::ostream& err);
 std::istream* OpenInput(const std::string& path, std::ifstream& file, std::istream& stdinStream, std::ostream& err);
 
 // Reports a read error on `in` (after its last line) on err. True when there was none.
-bool ReadToEnd(std::istream& in, const std::string& path, std::ostream& err);
+bool ReadToEnd(const std::istream& in, const std::string& path, std::ostream& err);
 
 }  // namespace calc::script
